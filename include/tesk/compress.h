@@ -1,0 +1,4 @@
+// Compression, CRC-32 integrity and zip folders.
+#pragma once
+
+#include "tesk/types.h"

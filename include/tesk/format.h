@@ -1,0 +1,7 @@
+// Market value display formatting: fixed-point helpers and the format-state families.
+#pragma once
+
+#include "tesk/format_fixed.h"
+#include "tesk/format_price.h"
+#include "tesk/format_comma.h"
+#include "tesk/format_diff.h"

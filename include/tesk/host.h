@@ -1,0 +1,4 @@
+// Host environment services.
+#pragma once
+
+#include "tesk/types.h"

@@ -1,0 +1,4 @@
+// Drawing and imaging.
+#pragma once
+
+#include "tesk/types.h"

@@ -1,0 +1,4 @@
+// Settings, serialization and text I/O.
+#pragma once
+
+#include "tesk/types.h"

@@ -1,0 +1,4 @@
+// String, digest, option-parser, calendar and error-message utilities.
+#pragma once
+
+#include "tesk/types.h"
