@@ -1,0 +1,28 @@
+// MD5 digests and hexadecimal text, the forms in which the setting store and the
+// serializable map keep binary values.
+//
+//   TeskUtility::CalcMD5("abc", 3);                    // "900150983CD24FB0D6963F7D28E17F72"
+//   char hex[5];
+//   TeskUtility::BinToHex("\xAB\x01", 2, hex, 5, 0);   // "AB01", terminated
+//   unsigned char raw[2];
+//   TeskUtility::HexToBin("aB01", 4, raw, 2);          // raw = AB 01
+#pragma once
+
+#include <cstdint>
+
+#include "tesk/types.h"
+
+namespace TeskUtility {
+
+// The RFC 1321 digest of `length` bytes as 32 upper-case hex digits; empty for a null pointer.
+CStringA CalcMD5(const void* data, std::uint32_t length);
+
+// Two digits per byte, high nibble first. 0 (nothing written) when capacity < 2 * length;
+// a terminator follows only when there is room for it.
+int BinToHex(const void* source, std::uint32_t length, char* dest, std::uint32_t capacity, int lowerCase);
+
+// Decodes pairs of hex digits of either case. 0 on an odd length, a capacity below
+// length / 2, or a non-hex character (bytes decoded before it stay written).
+int HexToBin(const char* source, std::uint32_t length, void* dest, std::uint32_t capacity);
+
+}  // namespace TeskUtility
