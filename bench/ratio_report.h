@@ -1,5 +1,6 @@
 // Runs the registered benchmarks and then prints, for each pair (ours,
-// baseline), the speed ratio baseline time / our time: above 1.0 we are faster.
+// baseline), the speed ratio baseline CPU time / our CPU time (CPU time because
+// the machine's cores are shared): above 1.0 we are faster.
 //
 //   int main(int argc, char** argv) {
 //       return tesk_bench::RunWithRatios(argc, argv, {{"BM_CalcMD5", "BM_OpenSslMD5"}});
