@@ -94,6 +94,10 @@ private:
     friend int TeskUtility::SaveFormatSetting(const char* path);
     class SectionTable;
     class FileOrderTable;
+    enum class LoadKind : int;
+
+    int Load(const char* path, LoadKind kind);
+    int Save(const char* path, bool wide) const;
 
     const char* QueryValue(const char* section, const char* key) const;
     int QueryValueLength(const char* section, const char* key) const;
