@@ -2,4 +2,7 @@
 #pragma once
 
 #include "tesk/types.h"
+#include "tesk/settings_archive.h"
+#include "tesk/settings_file.h"
+#include "tesk/settings_memfile.h"
 #include "tesk/settings_store.h"
