@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tesk/util_digest.h"
+#include "tests/temp_dir.h"
 #include "util/base64.h"
 
 using namespace TeskUtility;
@@ -127,4 +128,30 @@ TEST(Digest, Base64LineLayout) {
         EXPECT_EQ(Base64EncodeLines(reinterpret_cast<const unsigned char*>(input.data()), input.size()), c.expected)
             << "length " << c.length;
     }
+}
+
+struct EncodeFileCase {
+    std::string before;
+    std::string after;
+};
+
+TEST(Digest, SaveFileEncodeRewritesInPlace) {
+    const EncodeFileCase cases[] = {
+        {"abcd", "YWJjZAo="},
+        {"abcd\r\n", "YWJjZAo="},
+        {"abcd\n", "YWJjZAo="},
+        {"", ""},
+        {"a\r\nb\r\n", "YQpiCg=="},
+        // 56 bytes plus the LF make 19 whole groups: the encoder's CR LF comes out as CR CR LF.
+        {std::string(56, 'x') + "\r\n", "eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHgK\r\r\n"},
+        // Longer text than its encoding: no tail of it stays behind.
+        {"\r\n\r\n\r\n\r\nz\r\n", "CgoKCnoK"},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        const auto path = dir.Write("t.txt", c.before);
+        ASSERT_EQ(SaveFileEncode(path), 1);
+        EXPECT_EQ(dir.Read("t.txt"), c.after) << c.before;
+    }
+    EXPECT_EQ(SaveFileEncode(dir.File("missing.txt")), 0);
 }

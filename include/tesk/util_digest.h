@@ -6,6 +6,7 @@
 //   TeskUtility::BinToHex("\xAB\x01", 2, hex, 5, 0);   // "AB01", terminated
 //   unsigned char raw[2];
 //   TeskUtility::HexToBin("aB01", 4, raw, 2);          // raw = AB 01
+//   TeskUtility::SaveFileEncode("note.txt");           // "abcd\r\n" becomes "YWJjZAo="
 #pragma once
 
 #include <cstdint>
@@ -24,5 +25,11 @@ int BinToHex(const void* source, std::uint32_t length, char* dest, std::uint32_t
 // Decodes pairs of hex digits of either case. 0 on an odd length, a capacity below
 // length / 2, or a non-hex character (bytes decoded before it stay written).
 int HexToBin(const char* source, std::uint32_t length, void* dest, std::uint32_t capacity);
+
+// Rewrites a text file in place as the Base64 encoding of its lines (each
+// taken with one LF), in CR LF-broken lines of 76 characters; the file is cut
+// to the encoded length. 0 when the file cannot be opened for reading and
+// writing; file errors after that are thrown.
+int SaveFileEncode(const CStringA& path);
 
 }  // namespace TeskUtility
