@@ -55,7 +55,7 @@ const GrammarCase kGrammar[] = {
     {"comments", "[S]\n#k=v\n//k=v\nx=a#b\n", {"[S]", "S:x=a#b"}, {"[S]", "S://k=v", "S:x=a#b"},
      {"[S]", "S:x=a#b"}},
     {"indented_header_is_a_key_line", " [S]\nk=v\n", {}, {}, {}},
-    {"header_trailing_space", "[S]  \nk=v\n", {"[S]", "S:k=v"}, {"[S]  ", "S]  :k=v"}, {"[S]  ", "S]  :k=v"}},
+    {"header_trailing_space", "[S]  \nk=v\n", {"[S]", "S:k=v"}, {"[S]  ]", "S]  :k=v"}, {"[S]  ]", "S]  :k=v"}},
     {"double_brackets", "[[S]]\nk=v\n", {"[S]", "S:k=v"}, {"[S]", "S:k=v"}, {"[S]", "S:k=v"}},
     {"empty_section_name", "[]\nk=v\n", {"[]", ":k=v"}, {"[]", ":k=v"}, {"[]", ":k=v"}},
     {"unclosed_header", "[Price\nk=v", {"[Price]", "Price:k=v"}, {"[Price]", "Price:k=v"},
