@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -83,8 +84,7 @@ TEST(CCPUEnhancement, ZeroesEqualMemsetAtEverySizeAndAlignment) {
                 SCOPED_TRACE(testing::Message() << r.name << " n=" << n << " +" << off);
                 Arena a(n);
                 r.zero(a.At(off), n);
-                const std::vector<unsigned char> zeros(n, 0);
-                ASSERT_EQ(std::memcmp(a.At(off), zeros.data(), n), 0);
+                ASSERT_TRUE(std::all_of(a.At(off), a.At(off) + n, [](unsigned char c) { return c == 0; }));
                 ASSERT_TRUE(a.GuardsIntact(off, n));
             }
         }
@@ -125,8 +125,8 @@ TEST(CCPUEnhancement, AlignedBlocks) {
         void* q = CCPUEnhancement::ReAllocMemory(p, size * 3 + 1);
         ASSERT_NE(q, nullptr);
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(q) % 16, 0u);
-        const std::vector<unsigned char> expect(size, 0x5A);
-        EXPECT_EQ(std::memcmp(q, expect.data(), size), 0);
+        const auto* bytes = static_cast<const unsigned char*>(q);
+        EXPECT_TRUE(std::all_of(bytes, bytes + size, [](unsigned char c) { return c == 0x5A; }));
         CCPUEnhancement::FreeMemory(q);
         EXPECT_EQ(q, nullptr);
         CCPUEnhancement::FreeMemory(q);  // null: nothing happens
