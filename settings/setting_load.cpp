@@ -9,6 +9,7 @@
 #include "settings/setting_tables.h"
 #include "tesk/platform.h"
 #include "tesk/settings_file.h"
+#include "tesk/settings_string_io.h"
 
 using TeskUtility::detail::ParseSettingLine;
 using TeskUtility::detail::SettingLine;
@@ -47,9 +48,9 @@ int CTeskSetting::Load(const char* path, LoadKind kind) {
     std::u16string wide;
     for (;;) {
         if (kind == LoadKind::Wide) {
-            if (!file.ReadString(wide)) break;
+            if (!TeskUtility::StdioFileReadStringW(file, wide)) break;
             line = TeskUtility::WideToAnsi(wide);
-        } else if (!file.ReadString(line)) {
+        } else if (!TeskUtility::StdioFileReadStringA(file, line)) {
             break;
         }
         const SettingLine parsed = ParseSettingLine(line, rule);

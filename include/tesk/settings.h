@@ -5,6 +5,8 @@
 #include "tesk/settings_archive.h"
 #include "tesk/settings_charset.h"
 #include "tesk/settings_file.h"
+#include "tesk/settings_map.h"
 #include "tesk/settings_memfile.h"
+#include "tesk/settings_object.h"
 #include "tesk/settings_store.h"
 #include "tesk/settings_string_io.h"
