@@ -20,8 +20,12 @@ namespace tesk_bench {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& r : runs)
-            if (!r.error_occurred && r.iterations > 0) seconds_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+        // With --benchmark_repetitions the mean stands for the benchmark.
+        for (const auto& r : runs) {
+            if (r.error_occurred) continue;
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "mean") continue;
+            seconds_[r.run_name.str()] = r.GetAdjustedCPUTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     void PrintRatios(const std::vector<std::pair<std::string, std::string>>& pairs) const {

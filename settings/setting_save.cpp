@@ -33,9 +33,9 @@ int CTeskSetting::Save(const char* path, bool wide) const {
             file.Write(line.data(), static_cast<unsigned>(line.size()));
         }
     };
-    m_sections->ForEach([&](const SectionTable::Node& section) {
+    m_sections->ForEach([&](const auto& section) {
         writeLine("[", 0, section.name, "]");
-        section.value.ForEach([&](const KeyTable::Node& entry) { writeLine(entry.name, '=', entry.value, ""); });
+        section.value.ForEach([&](const auto& entry) { writeLine(entry.Name(), '=', std::string_view(entry.Value(), entry.ValueLength()), ""); });
     });
     file.Close();
     return 1;

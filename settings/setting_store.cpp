@@ -47,7 +47,7 @@ template <typename Table>
 std::uint32_t ListNames(const Table& table, const char** list, std::uint32_t maxCount) {
     std::uint32_t n = 0;
     table.ForEach([&](const auto& node) {
-        if (n < maxCount) list[n++] = node.name.c_str();
+        if (n < maxCount) list[n++] = node.CName();
     });
     return n;
 }
@@ -76,14 +76,14 @@ const char* CTeskSetting::QueryValue(const char* section, const char* key) const
     const KeyTable* keys = GetSectionData(section);
     if (!keys || !key) return nullptr;
     const auto* node = keys->Find(key);
-    return node ? node->value.c_str() : nullptr;
+    return node ? node->Value() : nullptr;
 }
 
 int CTeskSetting::QueryValueLength(const char* section, const char* key) const {
     const KeyTable* keys = GetSectionData(section);
     if (!keys || !key) return 0;
     const auto* node = keys->Find(key);
-    return node ? static_cast<int>(node->value.size()) : 0;
+    return node ? static_cast<int>(node->ValueLength()) : 0;
 }
 
 int CTeskSetting::AddValue(const char* section, const char* key, const char* value) {
@@ -92,7 +92,7 @@ int CTeskSetting::AddValue(const char* section, const char* key, const char* val
     if (!keys) return 0;
     const std::string_view text = value ? std::string_view(value) : std::string_view();
     auto [node, inserted] = keys->TryEmplace(key, text);
-    if (!inserted) node->value.assign(text);
+    if (!inserted) node->SetValue(text);
     return 1;
 }
 

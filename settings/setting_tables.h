@@ -10,7 +10,7 @@
 #include "settings/name_table.h"
 #include "tesk/settings_store.h"
 
-class CTeskSetting::KeyTable : public TeskUtility::detail::NameTable<std::string> {};
+class CTeskSetting::KeyTable : public TeskUtility::detail::TextTable {};
 
 class CTeskSetting::SectionTable : public TeskUtility::detail::NameTable<KeyTable> {};
 
