@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tesk/util_digest.h"
-#include "tests/temp_dir.h"
+#include "tests/io_test_support.h"
 #include "util/base64.h"
 
 using namespace TeskUtility;

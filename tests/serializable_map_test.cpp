@@ -10,6 +10,7 @@
 #include "tesk/settings_archive.h"
 #include "tesk/settings_map.h"
 #include "tesk/settings_memfile.h"
+#include "tests/io_test_support.h"
 
 namespace {
 
@@ -41,11 +42,8 @@ std::map<std::string, std::string> Entries(const CTeskSerializableMap& map) {
     return out;
 }
 
-std::string Utf16le(const std::string& ascii) {
-    std::string out;
-    for (const char c : ascii) out += std::string{c, '\0'};
-    return out;
-}
+// ASCII text as UTF-16LE bytes.
+std::string Utf16le(const std::string& ascii) { return Utf16Bytes(std::u16string(ascii.begin(), ascii.end())); }
 
 const std::string kHeader1("TSM \x01\x00", 6);
 const std::string kHeader2("TSM \x02\x00", 6);

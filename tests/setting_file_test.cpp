@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tesk/settings_store.h"
-#include "tests/temp_dir.h"
+#include "tests/io_test_support.h"
 
 namespace {
 
@@ -26,14 +26,7 @@ std::set<std::string> Dump(const CTeskSetting& s) {
 }
 
 // ASCII text as UTF-16LE bytes.
-std::string Utf16le(const std::string& ascii) {
-    std::string out;
-    for (const char c : ascii) {
-        out += c;
-        out += '\0';
-    }
-    return out;
-}
+std::string Utf16le(const std::string& ascii) { return Utf16Bytes(std::u16string(ascii.begin(), ascii.end())); }
 
 using Expect = std::set<std::string>;
 
