@@ -187,7 +187,7 @@ public:
     void SetValue(std::string_view text) {
         if (text.size() <= room_) {
             char* inlineValue = Text() + nameLength_ + 1;
-            std::memmove(inlineValue, text.data(), text.size());
+            if (!text.empty()) std::memmove(inlineValue, text.data(), text.size());
             inlineValue[text.size()] = '\0';
             ReleaseOwnBlock();
             value_ = inlineValue;
@@ -204,7 +204,7 @@ public:
     static TextNode* Make(std::string_view name, std::uint32_t h, std::string_view value = {}) {
         void* raw = ::operator new(sizeof(TextNode) + name.size() + 1 + value.size() + 1);
         auto* n = new (raw) TextNode(h, name, value.size());
-        std::memcpy(n->Text(), name.data(), name.size());
+        if (!name.empty()) std::memcpy(n->Text(), name.data(), name.size());
         n->Text()[name.size()] = '\0';
         n->SetValue(value);
         return n;
