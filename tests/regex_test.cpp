@@ -29,44 +29,19 @@ void ExpectNarrow(const NarrowCase* cases, std::size_t n) {
 
 TEST(RegexMatch, LanguageElements) {
     static const NarrowCase kCases[] = {
-        {"\\d+", "ab12", 1, 1},
-        {"^\\d+$", "ab12", 1, 0},
-        {"ABC", "xabcx", 0, 1},
-        {"ABC", "xabcx", 1, 0},
-        {"^\\d*$", "", 1, 1},
-        {"^\\d*$", "123", 1, 1},
-        {"^\\d*$", "12a", 1, 0},
-        {"^\\d*\\.\\d+$", "12.5", 1, 1},
-        {"^\\d*\\.\\d+$", ".5", 1, 1},
-        {"^\\d*\\.\\d+$", "12.", 1, 0},
-        {"^\\d*\\.\\d+$", "1.2.3", 1, 0},
-        {"a.c", "abc", 1, 1},
-        {"a.c", "ac", 1, 0},
-        {"a.c", "a\nc", 1, 1},
-        {"[a-c]+$", "xxabc", 1, 1},
-        {"[^a-c]", "abc", 1, 0},
-        {"[^a-c]", "abcd", 1, 1},
-        {"^[-a]$", "-", 1, 1},
-        {"^[a-]$", "-", 1, 1},
-        {"^[\\]]$", "]", 1, 1},
-        {"colou?r", "the color", 1, 1},
-        {"^a*?$", "aaa", 1, 1},
-        {"^a+?b", "aaab", 1, 1},
-        {"^a??b$", "ab", 1, 1},
-        {"^(ab)+$", "ababab", 1, 1},
-        {"^(ab)+$", "ababa", 1, 0},
-        {"^{ab}+$", "abab", 1, 1},
+        {"\\d+", "ab12", 1, 1}, {"^\\d+$", "ab12", 1, 0}, {"ABC", "xabcx", 0, 1}, {"ABC", "xabcx", 1, 0},
+        {"^\\d*$", "", 1, 1}, {"^\\d*$", "123", 1, 1}, {"^\\d*$", "12a", 1, 0}, {"^\\d*\\.\\d+$", "12.5", 1, 1},
+        {"^\\d*\\.\\d+$", ".5", 1, 1}, {"^\\d*\\.\\d+$", "12.", 1, 0}, {"^\\d*\\.\\d+$", "1.2.3", 1, 0},
+        {"a.c", "abc", 1, 1}, {"a.c", "ac", 1, 0}, {"a.c", "a\nc", 1, 1}, {"[a-c]+$", "xxabc", 1, 1},
+        {"[^a-c]", "abc", 1, 0}, {"[^a-c]", "abcd", 1, 1}, {"^[-a]$", "-", 1, 1}, {"^[a-]$", "-", 1, 1},
+        {"^[\\]]$", "]", 1, 1}, {"colou?r", "the color", 1, 1}, {"^a*?$", "aaa", 1, 1}, {"^a+?b", "aaab", 1, 1},
+        {"^a??b$", "ab", 1, 1}, {"^(ab)+$", "ababab", 1, 1}, {"^(ab)+$", "ababa", 1, 0}, {"^{ab}+$", "abab", 1, 1},
         {"^{a|b}c$", "bc", 1, 1},
         {"x$y", "ax$yb", 1, 1},   // $ away from the end is a plain character
         {"a^", "a^", 1, 1},       // so is ^ away from the start
-        {"$", "abc", 1, 1},
-        {"^$", "", 1, 1},
-        {"^$", "a", 1, 0},
+        {"$", "abc", 1, 1}, {"^$", "", 1, 1}, {"^$", "a", 1, 0},
         {"a$", "a\n", 1, 0},      // the end of the text, not before a final line feed
-        {"()", "x", 1, 1},
-        {"\\.", "a.b", 1, 1},
-        {"\\.", "ab", 1, 0},
-        {"\\*\\+\\?", "a*+?", 1, 1},
+        {"()", "x", 1, 1}, {"\\.", "a.b", 1, 1}, {"\\.", "ab", 1, 0}, {"\\*\\+\\?", "a*+?", 1, 1},
         {"\\D", "D", 1, 1},       // not an abbreviation: the letter itself
         {"\\(\\)", "()", 1, 1},
     };
@@ -75,23 +50,16 @@ TEST(RegexMatch, LanguageElements) {
 
 TEST(RegexMatch, AnchorsPinTheWholeAlternation) {
     static const NarrowCase kCases[] = {
-        {"^cat|dog$", "dog", 1, 1},
-        {"^cat|dog$", "cat", 1, 1},
-        {"^cat|dog$", "hotdog", 1, 0},
-        {"^cat|dog$", "cats", 1, 0},
-        {"cat|dog", "hotdog", 1, 1},
+        {"^cat|dog$", "dog", 1, 1}, {"^cat|dog$", "cat", 1, 1}, {"^cat|dog$", "hotdog", 1, 0},
+        {"^cat|dog$", "cats", 1, 0}, {"cat|dog", "hotdog", 1, 1},
     };
     ExpectNarrow(kCases, std::size(kCases));
 }
 
 TEST(RegexMatch, Negation) {
     static const NarrowCase kCases[] = {
-        {"^!\\d\\c+$", "abc", 1, 1},
-        {"^!\\d\\c+$", "1bc", 1, 0},
-        {"^!(ab)..$", "ab", 1, 0},
-        {"^!(ab)..$", "ac", 1, 1},
-        {"^!!a..$", "ab", 1, 1},
-        {"^!!a..$", "bb", 1, 0},
+        {"^!\\d\\c+$", "abc", 1, 1}, {"^!\\d\\c+$", "1bc", 1, 0}, {"^!(ab)..$", "ab", 1, 0},
+        {"^!(ab)..$", "ac", 1, 1}, {"^!!a..$", "ab", 1, 1}, {"^!!a..$", "bb", 1, 0},
         {"^!a*b", "b", 1, 0},     // a* matches the empty text, so its negation never holds
     };
     ExpectNarrow(kCases, std::size(kCases));
@@ -99,46 +67,22 @@ TEST(RegexMatch, Negation) {
 
 TEST(RegexMatch, Abbreviations) {
     static const NarrowCase kCases[] = {
-        {"\\a", "!", 1, 0},
-        {"\\a", "x!", 1, 1},
-        {"^\\b$", " ", 1, 1},
-        {"^\\b$", "\t", 1, 1},
-        {"^\\b$", "x", 1, 0},
-        {"^\\c$", "Z", 1, 1},
-        {"^\\c$", "5", 1, 0},
-        {"^\\d$", "7", 1, 1},
-        {"^\\h+$", "0aF9", 1, 1},
-        {"^\\h+$", "0g", 1, 0},
-        {"^a\\nb$", "a\r\nb", 1, 1},
-        {"^a\\nb$", "a\nb", 1, 1},
-        {"^a\\nb$", "a\rb", 1, 1},
-        {"^a\\nb$", "a\n\rb", 1, 0},
-        {"^\\q$", "\"hi\"", 1, 1},
-        {"^\\q$", "'x'", 1, 1},
-        {"^\\q$", "\"x'", 1, 0},
+        {"\\a", "!", 1, 0}, {"\\a", "x!", 1, 1}, {"^\\b$", " ", 1, 1}, {"^\\b$", "\t", 1, 1}, {"^\\b$", "x", 1, 0},
+        {"^\\c$", "Z", 1, 1}, {"^\\c$", "5", 1, 0}, {"^\\d$", "7", 1, 1}, {"^\\h+$", "0aF9", 1, 1},
+        {"^\\h+$", "0g", 1, 0}, {"^a\\nb$", "a\r\nb", 1, 1}, {"^a\\nb$", "a\nb", 1, 1}, {"^a\\nb$", "a\rb", 1, 1},
+        {"^a\\nb$", "a\n\rb", 1, 0}, {"^\\q$", "\"hi\"", 1, 1}, {"^\\q$", "'x'", 1, 1}, {"^\\q$", "\"x'", 1, 0},
         {"^x\\qy$", "x'a'y", 1, 1},  // \q is one unit, its alternation stays inside
-        {"^x\\qy$", "x", 1, 0},
-        {"^\\w$", "abc", 1, 1},
-        {"^\\w$", "ab1", 1, 0},
-        {"^\\z$", "0123", 1, 1},
-        {"^\\z$", "", 1, 0},
-        {"^\\z+,\\z$", "12,34", 1, 1},
-        {"^\\w$", "ABC", 0, 1},
-        {"^\\d$", "x", 0, 0},
+        {"^x\\qy$", "x", 1, 0}, {"^\\w$", "abc", 1, 1}, {"^\\w$", "ab1", 1, 0}, {"^\\z$", "0123", 1, 1},
+        {"^\\z$", "", 1, 0}, {"^\\z+,\\z$", "12,34", 1, 1}, {"^\\w$", "ABC", 0, 1}, {"^\\d$", "x", 0, 0},
     };
     ExpectNarrow(kCases, std::size(kCases));
 }
 
 TEST(RegexMatch, CaseFlag) {
     static const NarrowCase kCases[] = {
-        {"[a-c]", "B", 0, 1},
-        {"[a-c]", "B", 1, 0},
-        {"[^a]", "A", 0, 0},
-        {"[^a]", "A", 1, 1},
+        {"[a-c]", "B", 0, 1}, {"[a-c]", "B", 1, 0}, {"[^a]", "A", 0, 0}, {"[^a]", "A", 1, 1},
         {"^[X-b]+$", "xyZab", 0, 1},  // a range across both cases folds each part
-        {"hello", "HeLLo", 0, 1},
-        {"hello", "HeLLo", 1, 0},
-        {"^[0-9]$", "5", 0, 1},
+        {"hello", "HeLLo", 0, 1}, {"hello", "HeLLo", 1, 0}, {"^[0-9]$", "5", 0, 1},
     };
     ExpectNarrow(kCases, std::size(kCases));
 }
@@ -158,30 +102,18 @@ TEST(RegexMatch, MalformedExpressionsGiveZero) {
 TEST(RegexMatch, Big5CharactersAreWhole) {
     static const NarrowCase kCases[] = {
         {"^\xB3\x5C$", "\xB3\x5C", 1, 1},            // a trail byte 5C is not an escape
-        {"^\xB3\x5C" "d$", "\xB3\x5C" "d", 1, 1},
-        {"^.$", "\xA4\x40", 1, 1},
-        {"^..$", "\xA4\x40", 1, 0},
+        {"^\xB3\x5C" "d$", "\xB3\x5C" "d", 1, 1}, {"^.$", "\xA4\x40", 1, 1}, {"^..$", "\xA4\x40", 1, 0},
         {"^.a$", "\xA4\x40" "a", 1, 1},
         {"@", "\xA4\x40", 1, 0},                      // no match may start on a trail byte
-        {"@", "\xA4\x40@", 1, 1},
-        {"A", "\xA4\x41", 1, 0},
-        {"a", "\xA4\x41", 0, 0},
+        {"@", "\xA4\x40@", 1, 1}, {"A", "\xA4\x41", 1, 0}, {"a", "\xA4\x41", 0, 0},
         {"\xA4\x41", "\xA4\x61", 0, 0},               // trail bytes never fold
-        {"^[\xA4\x40\xA4\x47]$", "\xA4\x47", 1, 1},
-        {"^[\xA4\x40\xA4\x47]$", "\xA4\x54", 1, 0},
-        {"^[^\xA4\x40]$", "\xA4\x47", 1, 1},
-        {"^[^\xA4\x40]$", "\xA4\x40", 1, 0},
-        {"^[^\xA4\x40]$", "a", 1, 1},
-        {"^[^a]$", "\xA4\x61", 1, 1},
-        {"^[\xA4\x40-\xA4\x54]+$", "\xA4\x47\xA4\x40", 1, 1},
-        {"^[\xA4\x40-\xA4\x54]+$", "\xA4\xAD", 1, 0},
-        {"^[\xA4\x40-\xA5\x7C]$", "\xA5\x40", 1, 1},
-        {"^[\xA4\x40-\xA5\x7C]$", "\xA4\xFE", 1, 1},
-        {"^[\xA4\x40-\xA5\x7C]$", "\xA6\x40", 1, 0},
-        {"^[\xA4\x40-\xA5\x7C]$", "\xA4\x3F", 1, 0},
-        {"^[a-z\xA4\x40]+$", "ab\xA4\x40z", 1, 1},
-        {"^\xA4\x40+$", "\xA4\x40\xA4\x40", 1, 1},
-        {"^\xA4\x40+$", "\xA4\x40\x40", 1, 0},
+        {"^[\xA4\x40\xA4\x47]$", "\xA4\x47", 1, 1}, {"^[\xA4\x40\xA4\x47]$", "\xA4\x54", 1, 0},
+        {"^[^\xA4\x40]$", "\xA4\x47", 1, 1}, {"^[^\xA4\x40]$", "\xA4\x40", 1, 0}, {"^[^\xA4\x40]$", "a", 1, 1},
+        {"^[^a]$", "\xA4\x61", 1, 1}, {"^[\xA4\x40-\xA4\x54]+$", "\xA4\x47\xA4\x40", 1, 1},
+        {"^[\xA4\x40-\xA4\x54]+$", "\xA4\xAD", 1, 0}, {"^[\xA4\x40-\xA5\x7C]$", "\xA5\x40", 1, 1},
+        {"^[\xA4\x40-\xA5\x7C]$", "\xA4\xFE", 1, 1}, {"^[\xA4\x40-\xA5\x7C]$", "\xA6\x40", 1, 0},
+        {"^[\xA4\x40-\xA5\x7C]$", "\xA4\x3F", 1, 0}, {"^[a-z\xA4\x40]+$", "ab\xA4\x40z", 1, 1},
+        {"^\xA4\x40+$", "\xA4\x40\xA4\x40", 1, 1}, {"^\xA4\x40+$", "\xA4\x40\x40", 1, 0},
         {"\xA5\x7C\\d", "x\xA5\x7C" "5", 1, 1},
         {"^.*$", "\xA4\x40\xA4", 1, 1},               // a lead byte at the end stands alone
     };
@@ -208,21 +140,15 @@ TEST(RegexMatch, WideForm) {
         int expected;
     };
     static const Case kCases[] = {
-        {u"\\d+", u"ab12", 1, 1},
-        {u"^\\d+$", u"ab12", 1, 0},
-        {u"ABC", u"xabcx", 0, 1},
-        {u"ABC", u"xabcx", 1, 0},
+        {u"\\d+", u"ab12", 1, 1}, {u"^\\d+$", u"ab12", 1, 0}, {u"ABC", u"xabcx", 0, 1}, {u"ABC", u"xabcx", 1, 0},
         {u"(", u"x", 1, 0},
         {u"^.$", u"\U0001F600", 1, 1},            // a surrogate pair is one character
-        {u"^..$", u"\U0001F600", 1, 0},
-        {u"\\d+", u"\u4E00 12", 1, 1},
-        {u"^[\u4E00-\u9FFF]+$", u"\u4E2D\u6587", 1, 1},
+        {u"^..$", u"\U0001F600", 1, 0}, {u"\\d+", u"\u4E00 12", 1, 1}, {u"^[\u4E00-\u9FFF]+$", u"\u4E2D\u6587", 1, 1},
         {u"^[^\u4E00]$", u"\u4E01", 1, 1},
         {u"^\u00E9$", u"\u00C9", 0, 0},           // letters fold by ASCII case only
         {u"a", u"\xD800" u"a", 1, 1},             // an unpaired surrogate in the text is passed over
         {u"a\xD800", u"a", 1, 0},                 // and in the pattern does not parse
-        {u"^{\\z}-\\z$", u"10-20", 1, 1},
-        {u"^\u3000*\\w$", u"\u3000\u3000ab", 1, 1},
+        {u"^{\\z}-\\z$", u"10-20", 1, 1}, {u"^\u3000*\\w$", u"\u3000\u3000ab", 1, 1},
     };
     for (const Case& c : kCases)
         EXPECT_EQ(RegexMatchW(c.pattern, c.text, c.caseSensitive), c.expected)

@@ -14,8 +14,7 @@ TEST(StripSpace, NarrowTable) {
         std::string expected;
     };
     const Case kCases[] = {
-        {"\x41\x20\x42\xA1\x40\x43", 0, "ABC"},
-        {std::string(40, ' '), 0, ""},
+        {"\x41\x20\x42\xA1\x40\x43", 0, "ABC"}, {std::string(40, ' '), 0, ""},
         {"A BCD", 3, "AB"},                                // bytes past the length are cut off
         {"", 0, ""},
         {"\xA1\x41 x", 0, "\xA1\x41x"},                    // other A1 pairs are kept whole
@@ -68,28 +67,12 @@ TEST(WildcardMatch, Table) {
         int expected;
     };
     static const Case kCases[] = {
-        {"*.txt", "a.txt", 1},
-        {"a?c", "abc", 1},
-        {"a?c", "ac", 0},
-        {"*", "", 1},
-        {"", "", 1},
-        {"A*", "abc", 0},
-        {"", "a", 0},
-        {"a", "", 0},
-        {"?", "", 0},
-        {"**", "abc", 1},
-        {"a*b*c", "aXbYc", 1},
-        {"a*b*c", "aXbY", 0},
+        {"*.txt", "a.txt", 1}, {"a?c", "abc", 1}, {"a?c", "ac", 0}, {"*", "", 1}, {"", "", 1}, {"A*", "abc", 0},
+        {"", "a", 0}, {"a", "", 0}, {"?", "", 0}, {"**", "abc", 1}, {"a*b*c", "aXbYc", 1}, {"a*b*c", "aXbY", 0},
         {"*a", "bbba", 1},
         {"*ab", "aab", 1},             // the backtrack point moves one character on
-        {"*aab", "aaab", 1},
-        {"a*", "a", 1},
-        {"*?", "", 0},
-        {"*?", "x", 1},
-        {"?*?", "x", 0},
-        {"*.*", "noext", 0},
-        {"data_??.csv", "data_01.csv", 1},
-        {"data_??.csv", "data_1.csv", 0},
+        {"*aab", "aaab", 1}, {"a*", "a", 1}, {"*?", "", 0}, {"*?", "x", 1}, {"?*?", "x", 0}, {"*.*", "noext", 0},
+        {"data_??.csv", "data_01.csv", 1}, {"data_??.csv", "data_1.csv", 0},
         {"\xA4*", "\xA4\x40\xA4\x47", 1},  // bytes, not characters
         {"??", "\xA4\x40", 1},
     };
@@ -129,14 +112,10 @@ TEST(GetAutoMultiString, Table) {
     };
     const std::string one = "\xA4\x40", two = "\xA4\x47", three = "\xA4\x54", four = "\xA5\x7C", five = "\xA4\xAD";
     const Case kCases[] = {
-        {one + two + three + four + five, one + two + "\n" + three + four + five, 1},
-        {"ABCDEFGH", "ABCDEFGH", 0},
-        {one + two + three, one + two + three, 0},
-        {"", "", 0},
-        {"A", "A", 0},
+        {one + two + three + four + five, one + two + "\n" + three + four + five, 1}, {"ABCDEFGH", "ABCDEFGH", 0},
+        {one + two + three, one + two + three, 0}, {"", "", 0}, {"A", "A", 0},
         {one + two + "AB" + three + four, one + two + "\n" + "AB" + three + four, 1},   // k walks back over AB
-        {one + "ABCD" + two, one + "ABCD" + two, 0},
-        {"X" + one + two + "ABCDE", "X" + one + two + "\n" + "ABCDE", 1},
+        {one + "ABCD" + two, one + "ABCD" + two, 0}, {"X" + one + two + "ABCDE", "X" + one + two + "\n" + "ABCDE", 1},
     };
     for (const Case& c : kCases) {
         int broken = -1;
@@ -152,9 +131,7 @@ TEST(OptionSectorName, AddAndCut) {
         std::string cut;    // the cut of `added`
     };
     const Case kCases[] = {
-        {"TXO001", "TXO001 N", " N"},
-        {"TXO01", "TXO01  N", " N"},
-        {"TXO1", "TXO1\xA1\x40 N", " N"},
+        {"TXO001", "TXO001 N", " N"}, {"TXO01", "TXO01  N", " N"}, {"TXO1", "TXO1\xA1\x40 N", " N"},
         {"", "\xA1\x40 N", " N"},
     };
     for (const Case& c : kCases) {
