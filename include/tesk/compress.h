@@ -2,3 +2,5 @@
 #pragma once
 
 #include "tesk/types.h"
+#include "tesk/compress_methods.h"
+#include "tesk/compress_crc.h"
