@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BoundaryCase{"bz_8192", bzlibCompressVC, bzlibUncompressVC, 8192, 2},
                       BoundaryCase{"zlib_524288", zlibCompressVC, zlibUncompressVC, 524288, 3},
                       BoundaryCase{"bz_524288", bzlibCompressVC, bzlibUncompressVC, 524288, 3},
-                      BoundaryCase{"bz_1048576", bzlibCompressVC, bzlibUncompressVC, 1048576, 1},
+                      BoundaryCase{"bz_1048576", bzlibCompressVC, bzlibUncompressVC, 1048576, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FileDecodeCase {
