@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "compress_fixtures.h"
-#include "temp_dir.h"
+#include "io_test_support.h"
 #include "tesk/settings_file.h"
 
 using namespace TeskUtility;

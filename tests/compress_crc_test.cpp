@@ -5,7 +5,7 @@
 
 #include "compress/crc32_kernels.h"
 #include "compress_fixtures.h"
-#include "temp_dir.h"
+#include "io_test_support.h"
 #include "tesk/settings_file.h"
 
 using namespace TeskUtility;
