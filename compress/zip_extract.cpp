@@ -25,6 +25,22 @@ constexpr std::size_t kWriteBuffer = 16 * kEntryReadChunk;
 constexpr std::size_t kMaxEntryName = 0xFFFF;  // the name length field is 16 bits
 constexpr uLong kUtf8NameFlag = 0x800;
 
+// minizip takes an end record at offset 0 for "not found", so it cannot open an
+// archive without entries; such an archive is recognised here instead.
+bool IsEmptyArchive(const std::string& path) {
+    constexpr std::size_t kEndRecord = 22;
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const auto size = static_cast<std::size_t>(st.st_size);
+    if (size < kEndRecord || size > kEndRecord + 0xFFFF) return false;
+    unsigned char record[kEndRecord];
+    if (zipfs::ReadUpTo(fd.Get(), record, kEndRecord) != static_cast<long>(kEndRecord)) return false;
+    static const unsigned char kEmpty[kEndRecord - 2] = {'P', 'K', 5, 6};  // no disks, entries, sizes
+    const std::size_t commentLength = record[20] | (record[21] << 8);
+    return std::equal(std::begin(kEmpty), std::end(kEmpty), record) && commentLength == size - kEndRecord;
+}
+
 struct UnzCloser {
     void operator()(unzFile zip) const { unzClose(zip); }
 };
@@ -141,7 +157,7 @@ private:
 
 int ExtractZIPFromDir(const CStringA& zipPath, const CStringA& destDir) {
     std::unique_ptr<void, UnzCloser> zip(unzOpen64(zipPath.c_str()));
-    if (!zip) return 0;
+    if (!zip) return IsEmptyArchive(zipPath) ? 1 : 0;
     unz_global_info64 global{};
     if (unzGetGlobalInfo64(zip.get(), &global) != UNZ_OK) return 0;
     // A missing destination fails at the first file entry, as creating a folder in it would.
