@@ -51,12 +51,3 @@ TEST(DeleteFolder, LeavesALinkGivenAsTheFolder) {
         EXPECT_EQ(ReadFile(dir / "outside/keep.txt"), "keep") << spelling;
     }
 }
-
-TEST(DeleteFolder, IgnoresWhatIsNotThere) {
-    TempDir dir;
-    WriteFile(dir / "file.txt", "f");
-    DeleteFolder(dir / "missing");
-    DeleteFolder(dir / "file.txt");
-    DeleteFolder("");
-    EXPECT_EQ(ReadFile(dir / "file.txt"), "f");
-}
