@@ -64,19 +64,18 @@ void Block64Zero(void* dest, std::size_t count) {
 
 namespace {
 
-// In-cache blocks: ordinary stores, so that the copy stays in the cache for
-// the caller that reads it next.
-void CachedBlocksSse2(__m128i* d, const __m128i* s, std::size_t blocks) {
+// Eight aligned 16-byte loads, then eight stores: cached ones leave the copy
+// where its next reader wants it, streaming ones bypass the cache and prefetch
+// the next block with a non-temporal hint.
+template <bool kStreaming>
+void Sse2Blocks(__m128i* d, const __m128i* s, std::size_t blocks) {
     for (std::size_t b = 0; b < blocks; ++b, d += 8, s += 8) {
-        const __m128i r0 = _mm_load_si128(s + 0), r1 = _mm_load_si128(s + 1);
-        const __m128i r2 = _mm_load_si128(s + 2), r3 = _mm_load_si128(s + 3);
-        const __m128i r4 = _mm_load_si128(s + 4), r5 = _mm_load_si128(s + 5);
-        const __m128i r6 = _mm_load_si128(s + 6), r7 = _mm_load_si128(s + 7);
-        _mm_store_si128(d + 0, r0), _mm_store_si128(d + 1, r1);
-        _mm_store_si128(d + 2, r2), _mm_store_si128(d + 3, r3);
-        _mm_store_si128(d + 4, r4), _mm_store_si128(d + 5, r5);
-        _mm_store_si128(d + 6, r6), _mm_store_si128(d + 7, r7);
+        if constexpr (kStreaming) _mm_prefetch(reinterpret_cast<const char*>(s + 8), _MM_HINT_NTA);
+        __m128i r[8];
+        for (int i = 0; i < 8; ++i) r[i] = _mm_load_si128(s + i);
+        for (int i = 0; i < 8; ++i) kStreaming ? _mm_stream_si128(d + i, r[i]) : _mm_store_si128(d + i, r[i]);
     }
+    if constexpr (kStreaming) _mm_sfence();
 }
 
 // The same 128-byte blocks as four 32-byte moves where the processor has AVX2:
@@ -97,24 +96,9 @@ using BlockCopy = void (*)(__m128i*, const __m128i*, std::size_t);
 BlockCopy CachedBlocks() {
     static const BlockCopy chosen = [] {
         __builtin_cpu_init();  // this may run before the runtime's own constructor
-        return __builtin_cpu_supports("avx2") ? CachedBlocksAvx2 : CachedBlocksSse2;
+        return __builtin_cpu_supports("avx2") ? CachedBlocksAvx2 : Sse2Blocks<false>;
     }();
     return chosen;
-}
-
-void StreamingBlocks(__m128i* d, const __m128i* s, std::size_t blocks) {
-    for (std::size_t b = 0; b < blocks; ++b, d += 8, s += 8) {
-        _mm_prefetch(reinterpret_cast<const char*>(s + 8), _MM_HINT_NTA);
-        const __m128i r0 = _mm_load_si128(s + 0), r1 = _mm_load_si128(s + 1);
-        const __m128i r2 = _mm_load_si128(s + 2), r3 = _mm_load_si128(s + 3);
-        const __m128i r4 = _mm_load_si128(s + 4), r5 = _mm_load_si128(s + 5);
-        const __m128i r6 = _mm_load_si128(s + 6), r7 = _mm_load_si128(s + 7);
-        _mm_stream_si128(d + 0, r0), _mm_stream_si128(d + 1, r1);
-        _mm_stream_si128(d + 2, r2), _mm_stream_si128(d + 3, r3);
-        _mm_stream_si128(d + 4, r4), _mm_stream_si128(d + 5, r5);
-        _mm_stream_si128(d + 6, r6), _mm_stream_si128(d + 7, r7);
-    }
-    _mm_sfence();
 }
 
 }  // namespace
@@ -124,7 +108,7 @@ void Stream128Copy(void* dest, const void* src, std::size_t count, bool nonTempo
     auto* d = static_cast<__m128i*>(dest);
     auto* s = static_cast<const __m128i*>(src);
     const std::size_t blocks = count / 128;
-    (nonTemporal ? StreamingBlocks : CachedBlocks())(d, s, blocks);
+    (nonTemporal ? Sse2Blocks<true> : CachedBlocks())(d, s, blocks);
     ByteCopy(reinterpret_cast<unsigned char*>(d + 8 * blocks), reinterpret_cast<const unsigned char*>(s + 8 * blocks),
              count % 128);
 }

@@ -48,15 +48,10 @@ TEST(Charset, MarksLengthsAndUnits) {
         std::vector<unsigned char> bom;
         int unit;
     } cases[] = {
-        {CT_UNKNOWN, {}, 0},
-        {CT_ANSI, {}, 0},
-        {CT_UTF8, Bytes({0xEF, 0xBB, 0xBF}), 0},
-        {CT_UTF16LE, Bytes({0xFF, 0xFE}), 2},
-        {CT_UTF16BE, Bytes({0xFE, 0xFF}), 2},
-        {CT_UTF32LE, Bytes({0xFF, 0xFE, 0, 0}), 4},
-        {CT_UTF32BE, Bytes({0, 0, 0xFE, 0xFF}), 4},
-        {7, {}, 0},
-        {-1, {}, 0},
+        {CT_UNKNOWN, {}, 0},  {CT_ANSI, {}, 0},      {CT_UTF8, Bytes({0xEF, 0xBB, 0xBF}), 0},
+        {CT_UTF16LE, Bytes({0xFF, 0xFE}), 2},         {CT_UTF16BE, Bytes({0xFE, 0xFF}), 2},
+        {CT_UTF32LE, Bytes({0xFF, 0xFE, 0, 0}), 4},   {CT_UTF32BE, Bytes({0, 0, 0xFE, 0xFF}), 4},
+        {7, {}, 0},           {-1, {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -64,10 +59,8 @@ TEST(Charset, MarksLengthsAndUnits) {
         EXPECT_EQ(GetBOMLength(type), static_cast<int>(c.bom.size()));
         EXPECT_EQ(GetBytesPerChar(type), c.unit);
         const unsigned char* bom = GetBOM(type);
-        if (c.bom.empty()) {
-            EXPECT_EQ(bom, nullptr);
-        } else {
-            ASSERT_NE(bom, nullptr);
+        ASSERT_EQ(bom == nullptr, c.bom.empty());
+        if (bom) {
             EXPECT_EQ(std::vector<unsigned char>(bom, bom + c.bom.size()), c.bom);
             EXPECT_EQ(ProbeCharset(bom, GetBOMLength(type)), type) << "each mark probes as its own type";
         }

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "tesk/settings_archive.h"
 #include "tesk/settings_memfile.h"
 
 namespace {
@@ -15,7 +14,6 @@ public:
     using CTeskMemFile::Alloc;
     using CTeskMemFile::Free;
     using CTeskMemFile::Memcpy;
-    using CTeskMemFile::Realloc;
     const unsigned char* Block() const { return m_lpBuffer; }
 };
 
@@ -51,22 +49,6 @@ TEST(CTeskMemFile, MemcpyAroundTheThreshold) {
         }
     }
     mem.Free(nullptr);
-    unsigned char* grown = mem.Realloc(mem.Alloc(10), 5000);
-    ASSERT_NE(grown, nullptr);
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(grown) % 16, 0u);
-    mem.Free(grown);
-}
-
-TEST(CTeskMemFile, SerialisesThroughAnArchive) {
-    CTeskMemFile mem;
-    {
-        CArchive ar(mem, CArchive::store);
-        ar.WriteCount(0x10000);
-    }
-    EXPECT_EQ(mem.GetLength(), 6u);
-    mem.SeekToBegin();
-    CArchive ar(mem, CArchive::load);
-    EXPECT_EQ(ar.ReadCount(), 0x10000u);
 }
 
 }  // namespace
