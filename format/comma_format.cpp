@@ -1,0 +1,65 @@
+#include "format/fixed_point_text.h"
+#include "format/grouped_text.h"
+#include "tesk/format_comma.h"
+
+namespace TeskUtility {
+namespace {
+
+using detail::SignChar;
+using detail::SignString;
+
+struct CommaState {
+    SignChar zero{'-'};
+    SignChar comma{','};
+    int enableComma = 1;
+    SignString plus{};
+    SignString minus{"-", u'-'};
+};
+
+constinit CommaState g_comma{};
+
+template <class Char, class Int>
+void FormatComma(std::basic_string<Char>& out, Int value, int showZeroSign) {
+    const CommaState& s = g_comma;
+    if (value == 0 && showZeroSign != 0) return s.zero.AssignTo(out);
+    const bool negative = value < 0;
+    const auto magnitude = detail::Magnitude(value);
+    detail::TextBuffer<Char> buf;
+    if (s.enableComma == 0 || !s.comma.IsSet()) {
+        detail::AppendSelectedSign(buf, negative, s.plus, s.minus);
+        buf.AppendUnsigned(magnitude);
+    } else if (magnitude == 0) {
+        buf.Put(Char('0'));  // a grouped zero carries no sign at all
+    } else {
+        detail::AppendSelectedSign(buf, negative, s.plus, s.minus);
+        buf.AppendGrouped(magnitude, static_cast<Char>(s.comma.Raw()));
+    }
+    buf.AssignTo(out);
+}
+
+}  // namespace
+
+void CommaFormatA(CStringA& out, std::int32_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
+void CommaFormatW(CStringW& out, std::int32_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
+void CommaFormatA(CStringA& out, std::int64_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
+void CommaFormatW(CStringW& out, std::int64_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
+
+void CommaFormat_LoadDefault() {
+    g_comma.zero.Set('-');
+    g_comma.enableComma = 1;
+    g_comma.comma.Set(',');
+    g_comma.plus.Assign("");
+    g_comma.minus.Assign("-");
+}
+void CommaFormat_SetZeroSign(char sign) { g_comma.zero.Set(sign); }
+char CommaFormat_GetZeroSign() { return g_comma.zero.Get(); }
+void CommaFormat_SetCommaSign(char sign) { g_comma.comma.Set(sign); }
+char CommaFormat_GetCommaSign() { return g_comma.comma.Get(); }
+void CommaFormat_EnableCommaSign(int enable) { g_comma.enableComma = enable; }
+int CommaFormat_IsShowCommaSign() { return g_comma.enableComma; }
+void CommaFormat_SetPlusMinusSign(const char* plus, const char* minus) {
+    g_comma.plus.Assign(plus);
+    g_comma.minus.Assign(minus);
+}
+
+}  // namespace TeskUtility

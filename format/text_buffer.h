@@ -1,0 +1,129 @@
+// Fixed stack buffer that the formatters write into before one assignment to
+// the caller's string. Holds at most 31 characters, like the 32-character
+// buffers the display texts have always been built in; anything longer is cut.
+//
+// Digits are written two at a time from the end of a scratch area, the
+// technique of fmt's format_decimal (digits2 table).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace TeskUtility::detail {
+
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes v's decimal digits ending just before `end`; returns the first digit.
+template <class UInt>
+inline char* WriteDigitsBackward(char* end, UInt v) {
+    while (v >= 100) {
+        const unsigned pair = static_cast<unsigned>(v % 100) * 2;
+        v /= 100;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    }
+    if (v >= 10) {
+        const unsigned pair = static_cast<unsigned>(v) * 2;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    } else {
+        *--end = static_cast<char>('0' + v);
+    }
+    return end;
+}
+
+template <class Char>
+class TextBuffer {
+public:
+    static constexpr int kCapacity = 31;
+
+    void Put(Char c) {
+        if (len_ < kCapacity) data_[len_++] = c;
+    }
+    void Append(const Char* s, int n) {
+        if (n > kCapacity - len_) n = kCapacity - len_;
+        for (int i = 0; i < n; ++i) data_[len_ + i] = s[i];
+        len_ += n;
+    }
+    void PutRepeated(Char c, std::int64_t count) {
+        while (count-- > 0 && len_ < kCapacity) data_[len_++] = c;
+    }
+
+    // Unsigned decimal, as "%u".
+    template <class UInt>
+    void AppendUnsigned(UInt v) {
+        char scratch[24];
+        char* end = scratch + sizeof scratch;
+        const char* first = WriteDigitsBackward(end, v);
+        AppendNarrow(first, static_cast<int>(end - first));
+    }
+    // Unsigned decimal left-padded with '0' to `width` digits, as "%0*u".
+    template <class UInt>
+    void AppendZeroPadded(UInt v, std::int64_t width) {
+        char scratch[24];
+        char* end = scratch + sizeof scratch;
+        const char* first = WriteDigitsBackward(end, v);
+        const int digits = static_cast<int>(end - first);
+        PutRepeated(Char('0'), width - digits);
+        AppendNarrow(first, digits);
+    }
+    // Signed decimal, as "%d".
+    void AppendSigned(std::int64_t v) {
+        if (v < 0) {
+            Put(Char('-'));
+            AppendUnsigned(0 - static_cast<std::uint64_t>(v));
+        } else {
+            AppendUnsigned(static_cast<std::uint64_t>(v));
+        }
+    }
+    // As printf's "%0*d" with a signed value: the sign counts toward the width;
+    // a negative width means "%-*d" (left-justified, space filled).
+    void AppendSignedPadded(std::int64_t v, std::int64_t width) {
+        if (width < 0) {
+            const int start = len_;
+            AppendSigned(v);
+            PutRepeated(Char(' '), -width - (len_ - start));
+            return;
+        }
+        if (v < 0) {
+            Put(Char('-'));
+            AppendZeroPadded(0 - static_cast<std::uint64_t>(v), width - 1);
+        } else {
+            AppendZeroPadded(static_cast<std::uint64_t>(v), width);
+        }
+    }
+    // Groups of three digits from the right, separated by `sep`; 0 gives "0".
+    template <class UInt>
+    void AppendGrouped(UInt v, Char sep) {
+        char scratch[24];
+        char* end = scratch + sizeof scratch;
+        const char* first = WriteDigitsBackward(end, v);
+        int digits = static_cast<int>(end - first);
+        // The first group takes the digits left over after whole runs of three.
+        int group = digits % 3 == 0 ? 3 : digits % 3;
+        AppendNarrow(first, group);
+        for (first += group, digits -= group; digits > 0; first += 3, digits -= 3) {
+            Put(sep);
+            AppendNarrow(first, 3);
+        }
+    }
+
+    int size() const { return len_; }
+    const Char* data() const { return data_; }
+    void AssignTo(std::basic_string<Char>& out) const { out.assign(data_, static_cast<std::size_t>(len_)); }
+
+private:
+    void AppendNarrow(const char* s, int n) {
+        if (n > kCapacity - len_) n = kCapacity - len_;
+        for (int i = 0; i < n; ++i) data_[len_ + i] = static_cast<Char>(s[i]);
+        len_ += n;
+    }
+
+    Char data_[kCapacity + 1];
+    int len_ = 0;
+};
+
+}  // namespace TeskUtility::detail

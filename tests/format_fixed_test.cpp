@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+
+#include "format_test_support.h"
+
+using namespace TeskUtility;
+
+TEST(FixedPoint, Divisors) {
+    struct Case { std::int32_t dot; std::int32_t d32; std::int64_t d64; };
+    const Case cases[] = {{-1, 1, 1}, {0, 1, 1}, {1, 10, 10}, {9, 1000000000, 1000000000},
+                          {10, 1, 10000000000LL}, {18, 1, 1000000000000000000LL}, {19, 1, 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(DotToDivisor(c.dot), c.d32) << c.dot;
+        EXPECT_EQ(DotToDivisor64(c.dot), c.d64) << c.dot;
+    }
+}
+
+TEST(FixedPoint, ScalingHelpers) {
+    EXPECT_EQ(StripDecimal(-1999, 3), -1);
+    EXPECT_EQ(StripDecimal(std::int64_t{-1999}, 3), -1);
+    EXPECT_EQ(AppendDecimal(12, 2), 1200);
+    EXPECT_EQ(AppendDecimal(std::int64_t{12}, 12), 12000000000000LL);
+    EXPECT_EQ(DotOffSet(1234, 4, 2), 123400);
+    EXPECT_EQ(DotOffSet(1299, 0, 2), 12);
+    EXPECT_EQ(DotOffSet(-1299, 0, 2), -12);
+    EXPECT_EQ(DotOffSet(5, 12, 1), 5);  // a step of 10 or more has divisor 1
+    EXPECT_EQ(DotOffSet(7, 3, 3), 7);
+}
+
+TEST(FixedPoint, RoundHalfAwayFromZero) {
+    EXPECT_DOUBLE_EQ(Round(2.345, 2), 2.35);
+    EXPECT_DOUBLE_EQ(Round(-2.5, 0), -3.0);
+    EXPECT_DOUBLE_EQ(Round(2.5, 0), 3.0);
+    EXPECT_DOUBLE_EQ(Round(-1.234, 1), -1.2);
+    EXPECT_DOUBLE_EQ(Round(1.23456789, 19), 1.23456789);
+}
+
+TEST(FixedPoint, PercentWithRound) {
+    struct Case { std::int64_t part, whole; std::int32_t expected; };
+    const Case cases[] = {{1, 3, 3333}, {2, 3, 6667}, {-2, 3, -6667}, {5, 0, 0}, {1, 8, 1250},
+                          {-1, 3, -3333}, {3, 3, 10000}, {21474, 21474, 10000}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(GetPercentValueWithRound(static_cast<std::int32_t>(c.part), static_cast<std::int32_t>(c.whole)),
+                  c.expected) << c.part << "/" << c.whole;
+        EXPECT_EQ(GetPercentValueWithRound(c.part, c.whole), c.expected) << c.part << "/" << c.whole;
+    }
+    // The 64-bit form forms its products without wrapping.
+    EXPECT_EQ(GetPercentValueWithRound(std::int64_t{3000000000LL}, std::int64_t{6000000000LL}), 5000);
+}
+
+struct PriceParseCase {
+    const char* text;
+    std::int32_t value;
+    std::int32_t dot;
+};
+
+class AnalyzePrice : public FormatDefaults, public ::testing::WithParamInterface<PriceParseCase> {};
+
+TEST_P(AnalyzePrice, ParsesStrictly) {
+    std::int32_t value = 99, dot = 99;
+    AnalyzeValue_Price(GetParam().text, value, dot);
+    EXPECT_EQ(value, GetParam().value);
+    EXPECT_EQ(dot, GetParam().dot);
+}
+
+constexpr std::int32_t kBad = kInvalidValue;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AnalyzePrice,
+    ::testing::Values(PriceParseCase{"-12.5", -125, 1}, PriceParseCase{".123456", 1234, 4},
+                      PriceParseCase{".12", 12, 2}, PriceParseCase{"123456", kBad, 0},
+                      PriceParseCase{"12345", 12345, 0}, PriceParseCase{"123456.5", 1234565, 1},
+                      PriceParseCase{"1234567.5", kBad, 0}, PriceParseCase{"12a", kBad, kBad},
+                      PriceParseCase{"", 0, 0}, PriceParseCase{"  7.25 ", 725, 2}, PriceParseCase{"12.", kBad, kBad},
+                      PriceParseCase{"1.2.3", kBad, kBad}, PriceParseCase{"--5", -5, 0},
+                      PriceParseCase{"-", 0, 0}, PriceParseCase{"+5", kBad, kBad}, PriceParseCase{"0.0001", 1, 4}));
+
+TEST_F(FormatDefaults, AnalyzeNormal) {
+    struct Case { const char* text; std::int32_t value, dot; };
+    const Case cases[] = {{"1,234.50", 123450, 2}, {".05", 5, 2}, {"-3", -3, 0}, {"abc", 0, 0}, {" 12", 12, 0},
+                          {"$12", 0, 0}, {".", 0, 0}, {"-.5", -5, 1}, {"12.3.4", 1234, 3}, {"", 0, 0}};
+    for (const auto& c : cases) {
+        std::int32_t value = 99, dot = 99;
+        AnalyzeValue_Normal(c.text, value, dot);
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(dot, c.dot) << c.text;
+    }
+    // Without a comma sign, spaces are the grouping character.
+    VolumeFormat_SetCommaSign(' ');
+    std::int32_t value = 0, dot = 0;
+    AnalyzeValue_Normal("1 234 567", value, dot);
+    EXPECT_EQ(value, 1234567);
+    AnalyzeValue_Normal("1,234", value, dot);
+    EXPECT_EQ(value, 1);
+}
+
+TEST_F(FormatDefaults, AnalyzePriceExAndCommodityValue) {
+    double d = 0;
+    AnalyzeValue_PriceEx("0012.5", d);
+    EXPECT_DOUBLE_EQ(d, 12.5);
+    AnalyzeValue_PriceEx("0.05", d);
+    EXPECT_DOUBLE_EQ(d, 0.05);
+    AnalyzeValue_PriceEx("1,234", d);
+    EXPECT_DOUBLE_EQ(d, 1234.0);
+    EXPECT_EQ(GetCommodity_PriceValue("12.34", 100), 1234);
+    EXPECT_EQ(GetCommodity_PriceValue("12.3", 100), 1230);   // dot 1 != divisor 100: through atof
+    EXPECT_EQ(GetCommodity_PriceValue("1,234.5", 100), 100); // atof stops at the comma
+}
+
+TEST_F(FormatDefaults, TrimDecimalRightZero) {
+    struct Case { const char* in; int minDecimals; int result; const char* out; };
+    const Case cases[] = {{"12.500", 0, 1, "12.5"}, {"12.000", 0, 1, "12"}, {"12.500", 2, 1, "12.50"},
+                          {"12.000", 2, 1, "12.00"}, {"12.345", 2, 1, "12.345"}, {"7", 0, 0, "7"},
+                          {"12", 0, 0, "12"}, {"12.", 0, 1, "12"}, {"0.10", 3, 1, "0.100"}};
+    for (const auto& c : cases) {
+        std::string text = c.in;
+        EXPECT_EQ(TrimDecimalRightZero(text, c.minDecimals), c.result) << c.in;
+        EXPECT_EQ(text, c.out) << c.in;
+    }
+    VolumeFormat_SetCommaSign('.');
+    std::string text = "12.500";
+    EXPECT_EQ(TrimDecimalRightZero(text, 0), 0);
+    EXPECT_EQ(text, "12.500");
+}
+
+TEST(FixedPoint, FindFitScale) {
+    std::vector<std::int32_t> steps{1, 2, 3};
+    FindFitScale(1200, steps);
+    EXPECT_EQ(steps, (std::vector<std::int32_t>{15, 50, 100, 500, 1500, 3000, 5000}));
+    FindFitScale(600000, steps);
+    EXPECT_EQ(steps, (std::vector<std::int32_t>{10000, 30000, 50000, 300000, 500000, 800000, 1000000}));
+    FindFitScale(0, steps);
+    EXPECT_EQ(steps.front(), 15);
+    EXPECT_EQ(steps[4], 1000);
+    FindFitScale(1000000, steps);
+    EXPECT_TRUE(steps.empty());
+    EXPECT_EQ(GetFitScaleCount(), 5);
+}
