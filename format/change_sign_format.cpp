@@ -1,6 +1,7 @@
 // Rows of six direction marks packed four bits a group into one integer.
 #include <string>
 
+#include "format/sign_fields.h"
 #include "tesk/format_signs.h"
 
 namespace TeskUtility {
@@ -14,11 +15,8 @@ struct ChangeSigns {
     char16_t wideRises, wideFlat, wideFall;
 };
 
-// Printable in the C locale, space included; anything else shows as a space.
-constexpr char SignOf(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 0x20 && u <= 0x7E) ? c : ' ';
-}
+// Printable in the C locale; anything else, 0 included, shows as a space.
+constexpr char SignOf(char c) { return detail::SignChar(c).Get(); }
 
 // The wide copy is the byte widened with sign extension.
 constexpr char16_t Widen(char c) { return static_cast<char16_t>(static_cast<signed char>(c)); }

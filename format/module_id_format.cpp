@@ -1,7 +1,7 @@
 // Module numbers as a prefix sign and at least four digits: "/0012", "/12345".
 #include <string>
 
-#include "format/zero_padded.h"
+#include "format/text_buffer.h"
 #include "tesk/format_signs.h"
 
 namespace TeskUtility {
@@ -11,9 +11,10 @@ constexpr char kModulePrefix = '/';
 
 template <class Char>
 void FormatModuleId(std::uint16_t moduleId, std::basic_string<Char>& out) {
-    Char buffer[8];
-    buffer[0] = static_cast<Char>(kModulePrefix);
-    out.assign(buffer, detail::WriteZeroPadded(buffer + 1, moduleId, 4));
+    detail::TextBuffer<Char> buf;
+    buf.Put(static_cast<Char>(kModulePrefix));
+    buf.AppendZeroPadded(unsigned{moduleId}, 4);
+    buf.AssignTo(out);
 }
 
 }  // namespace

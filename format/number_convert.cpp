@@ -1,10 +1,10 @@
 // Unit-scaled numbers: divide by the unit's power of ten (cutting, not rounding),
 // write the quotient in one of four styles, append the unit's sign.
-#include <charconv>
 #include <limits>
 #include <string>
 #include <string_view>
 
+#include "format/text_buffer.h"
 #include "tesk/format_comma.h"
 #include "tesk/format_units.h"
 
@@ -99,9 +99,9 @@ std::string_view TextSign(ENumberConvert unit) {
 
 template <class Char, class Value>
 void WritePlain(std::basic_string<Char>& out, Value q) {
-    char digits[24];
-    char* end = std::to_chars(digits, digits + sizeof digits, q).ptr;
-    out.assign(digits, end);
+    detail::TextBuffer<Char> buf;
+    buf.AppendSigned(q);
+    buf.AssignTo(out);
 }
 
 // The Part 1.3 formatters under one name per string kind.

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "format/packed_fields.h"
-#include "format/zero_padded.h"
+#include "format/sign_fields.h"
+#include "format/text_buffer.h"
 #include "tesk/format_time.h"
 
 namespace TeskUtility {
@@ -60,10 +61,7 @@ struct DateFormatState {
 };
 
 // A space or anything outside the visible ASCII range means "no separator".
-constexpr char SeparatorOf(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 0x21 && u <= 0x7E) ? c : '\0';
-}
+constexpr char SeparatorOf(char c) { return detail::SignChar(c).Raw(); }
 
 template <class Char>
 constexpr TimeTemplates<Char> BuildTimeTemplates(char separator) {
@@ -93,13 +91,12 @@ constinit DateFormatState g_date = BuildDateState('/');
 template <class Char>
 void Expand(std::basic_string<Char>& out, const FieldTemplate<Char>& t, unsigned a, unsigned b, unsigned c = 0) {
     const unsigned values[3] = {a, b, c};
-    Char buffer[24];  // 5 + 3 + 3 digits and two separators at most
-    Char* end = buffer;
+    detail::TextBuffer<Char> buf;
     for (unsigned i = 0; i < t.count; ++i) {
-        if (i != 0 && t.separator != 0) *end++ = t.separator;
-        end = detail::WriteZeroPadded(end, values[i], t.widths[i]);
+        if (i != 0 && t.separator != 0) buf.Put(t.separator);
+        buf.AppendZeroPadded(values[i], t.widths[i]);
     }
-    out.assign(buffer, end);
+    buf.AssignTo(out);
 }
 
 template <class Char>

@@ -1,6 +1,8 @@
 // Reading "hhmmss" and "yyyymmdd" texts, narrow and wide alike.
 #include <string>
+#include <string_view>
 
+#include "format/decimal_reader.h"
 #include "tesk/format_time.h"
 
 namespace TeskUtility {
@@ -9,18 +11,6 @@ namespace {
 template <class Char>
 constexpr bool IsDigit(Char c) {
     return c >= Char('0') && c <= Char('9');
-}
-
-// The platform's decimal reader on a fixed-width piece: an optional '-', then digits
-// up to the first other character; no blanks skipped, no digits reads as 0.
-template <class Char>
-long ReadPiece(const Char* piece, int width) {
-    int i = 0;
-    const bool negative = width > 0 && piece[0] == Char('-');
-    if (negative) ++i;
-    long value = 0;
-    for (; i < width && IsDigit(piece[i]); ++i) value = value * 10 + (piece[i] - Char('0'));
-    return negative ? -value : value;
 }
 
 // Three consecutive fields of the given widths (2-2-2 for a time, 4-2-2 for a date).
@@ -50,7 +40,8 @@ bool ReadFields(const Char* text, int length, const FieldLayout& layout, int dig
         if (found < total) return false;
         source = digits;
     }
-    for (int f = 0, at = 0; f < 3; at += layout.widths[f], ++f) fields[f] = ReadPiece(source + at, layout.widths[f]);
+    for (int f = 0, at = 0; f < 3; at += layout.widths[f], ++f) fields[f] = detail::ReadLeadingInteger<long>(
+            std::basic_string_view<Char>(source + at, static_cast<std::size_t>(layout.widths[f])));
     return true;
 }
 
