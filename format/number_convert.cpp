@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "format/auto_unit.h"
 #include "format/text_buffer.h"
 #include "tesk/format_comma.h"
 #include "tesk/format_units.h"
@@ -59,25 +60,6 @@ struct UnitSigns {
 constexpr UnitSigns kDefaultSigns{{0, 0, 'K', 'M', 0, 'B', 'T', 0}, {0, 0, u'K', u'M', 0, u'B', u'T', 0}};
 constinit UnitSigns g_signs = kDefaultSigns;
 CStringA g_hundredMegaText = kHundredMegaDefault;
-
-// The 32-bit rule keeps the boundary value in the smaller unit (1000 stays "1000");
-// the 64-bit rule moves it up (1000 is "1K") and knows Tera.
-ENumberConvert AutoUnit(std::int32_t value) {
-    const std::uint64_t m = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    if (m <= 1000) return None;
-    if (m <= 1000000) return Kilo;
-    if (m <= 1000000000) return Mega;
-    return Giga;
-}
-
-ENumberConvert AutoUnit(std::int64_t value) {
-    const std::uint64_t m = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    if (m < 1000) return None;
-    if (m < 1000000) return Kilo;
-    if (m < 1000000000) return Mega;
-    if (m < 1000000000000) return Giga;
-    return Tera;
-}
 
 std::int32_t DivisorFor(std::int32_t, ENumberConvert unit) { return InfoOf(unit).divisor; }
 std::int64_t DivisorFor(std::int64_t, ENumberConvert unit) { return InfoOf(unit).divisor64; }
@@ -151,7 +133,7 @@ int ConvertWithCharSign(Value value, std::basic_string<Char>& out, ENumberConver
         WriteQuotient(out, value, style, 0, Value{0});
         return 1;
     }
-    if (unit == Auto) unit = AutoUnit(value);
+    if (unit == Auto) unit = detail::AutoUnit(value);
     const Char sign = CharSign<Char>(unit);
     const Value q = value / DivisorFor(value, unit);
     if (q == 0 && lessThanOne)
@@ -170,7 +152,7 @@ int ConvertWithTextSign(Value value, std::int32_t dot, std::int64_t divisor, CSt
         WriteQuotient(out, std::int64_t{0}, style, dot, divisor);
         return 1;
     }
-    if (unit == Auto) unit = AutoUnit(value);
+    if (unit == Auto) unit = detail::AutoUnit(value);
     const std::int64_t q = value / DivisorFor(value, unit);
     if (q == 0 && lessThanOne)
         WriteLessThanOne(out);

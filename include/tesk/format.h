@@ -8,3 +8,4 @@
 #include "tesk/format_time.h"
 #include "tesk/format_signs.h"
 #include "tesk/format_units.h"
+#include "tesk/format_compact.h"
