@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace TeskUtility::detail {
@@ -45,7 +46,7 @@ public:
     }
     void Append(const Char* s, int n) {
         if (n > kCapacity - len_) n = kCapacity - len_;
-        for (int i = 0; i < n; ++i) data_[len_ + i] = s[i];
+        std::memcpy(data_ + len_, s, static_cast<std::size_t>(n) * sizeof(Char));
         len_ += n;
     }
     void PutRepeated(Char c, std::int64_t count) {
@@ -96,19 +97,34 @@ public:
         }
     }
     // Groups of three digits from the right, separated by `sep`; 0 gives "0".
+    // Written backwards a group (one division by 1000) at a time.
     template <class UInt>
     void AppendGrouped(UInt v, Char sep) {
-        char scratch[24];
-        char* end = scratch + sizeof scratch;
-        const char* first = WriteDigitsBackward(end, v);
-        int digits = static_cast<int>(end - first);
-        // The first group takes the digits left over after whole runs of three.
-        int group = digits % 3 == 0 ? 3 : digits % 3;
-        AppendNarrow(first, group);
-        for (first += group, digits -= group; digits > 0; first += 3, digits -= 3) {
-            Put(sep);
-            AppendNarrow(first, 3);
+        Char scratch[32];
+        Char* const end = scratch + 32;
+        Char* p = end;
+        while (v >= 1000) {
+            const auto group = static_cast<unsigned>(v % 1000);
+            v /= 1000;
+            const unsigned pair = (group % 100) * 2;
+            *--p = static_cast<Char>(kDigitPairs[pair + 1]);
+            *--p = static_cast<Char>(kDigitPairs[pair]);
+            *--p = static_cast<Char>('0' + group / 100);
+            *--p = sep;
         }
+        const auto head = static_cast<unsigned>(v);
+        if (head >= 100) {
+            const unsigned pair = (head % 100) * 2;
+            *--p = static_cast<Char>(kDigitPairs[pair + 1]);
+            *--p = static_cast<Char>(kDigitPairs[pair]);
+            *--p = static_cast<Char>('0' + head / 100);
+        } else if (head >= 10) {
+            *--p = static_cast<Char>(kDigitPairs[head * 2 + 1]);
+            *--p = static_cast<Char>(kDigitPairs[head * 2]);
+        } else {
+            *--p = static_cast<Char>('0' + head);
+        }
+        Append(p, static_cast<int>(end - p));
     }
 
     int size() const { return len_; }
@@ -118,7 +134,11 @@ public:
 private:
     void AppendNarrow(const char* s, int n) {
         if (n > kCapacity - len_) n = kCapacity - len_;
-        for (int i = 0; i < n; ++i) data_[len_ + i] = static_cast<Char>(s[i]);
+        if constexpr (sizeof(Char) == 1) {
+            std::memcpy(data_ + len_, s, static_cast<std::size_t>(n));
+        } else {
+            for (int i = 0; i < n; ++i) data_[len_ + i] = static_cast<Char>(s[i]);
+        }
         len_ += n;
     }
 

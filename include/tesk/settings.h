@@ -2,3 +2,6 @@
 #pragma once
 
 #include "tesk/types.h"
+#include "tesk/settings_archive.h"
+#include "tesk/settings_file.h"
+#include "tesk/settings_memfile.h"

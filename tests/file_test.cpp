@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "temp_dir.h"
+#include "tesk/settings_file.h"
+
+namespace {
+
+TEST(CFile, OpenFailuresReportCauseAndErrno) {
+    TempDir dir;
+    struct Case {
+        std::string path;
+        unsigned flags;
+        int cause;
+        int err;
+    } cases[] = {
+        {dir.File("missing"), CFile::modeRead, CFileException::fileNotFound, ENOENT},
+        {dir.File("no/such/dir/f"), CFile::modeCreate | CFile::modeWrite, CFileException::fileNotFound, ENOENT},
+        {dir.File(""), CFile::modeRead, CFileException::accessDenied, EISDIR},
+        {"", CFile::modeRead, CFileException::badPath, ENOENT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        CFile f;
+        CFileException e;
+        EXPECT_EQ(f.Open(c.path, c.flags, &e), 0);
+        EXPECT_EQ(e.m_cause, c.cause);
+        EXPECT_EQ(e.m_lOsError, c.err);
+        EXPECT_FALSE(f.IsOpen());
+        try {
+            CFile thrown(c.path, c.flags);
+            ADD_FAILURE() << "constructor did not throw";
+        } catch (const CFileException& ex) {
+            EXPECT_EQ(ex.m_cause, c.cause);
+            EXPECT_FALSE(ex.GetErrorMessage().empty());
+        }
+    }
+}
+
+TEST(CFile, PositionAndLengthFollowEachCall) {
+    TempDir dir;
+    CFile f(dir.File("p.bin"), CFile::modeCreate | CFile::modeReadWrite);
+    f.Write("0123456789", 10);
+    EXPECT_EQ(f.GetPosition(), 10u);
+    EXPECT_EQ(f.GetLength(), 10u);
+    EXPECT_EQ(f.Seek(3, CFile::begin), 3u);
+    char buf[8] = {};
+    EXPECT_EQ(f.Read(buf, 4), 4u);
+    EXPECT_EQ(std::string(buf, 4), "3456");
+    EXPECT_EQ(f.GetPosition(), 7u);
+    EXPECT_EQ(f.Seek(-2, CFile::current), 5u);
+    EXPECT_EQ(f.SeekToEnd(), 10u);
+    EXPECT_EQ(f.Read(buf, 4), 0u);
+    f.SetLength(4);
+    EXPECT_EQ(f.GetLength(), 4u);
+    f.SeekToBegin();
+    EXPECT_EQ(f.Read(buf, 8), 4u);
+    EXPECT_EQ(f.GetPosition(), 4u);
+    EXPECT_THROW(f.Seek(-5, CFile::current), CFileException);
+    // Past 4 GiB: positions are 64-bit.
+    EXPECT_EQ(f.Seek(std::int64_t{5} << 30, CFile::begin), std::uint64_t{5} << 30);
+    f.Flush();
+    f.Close();
+    EXPECT_FALSE(f.IsOpen());
+    EXPECT_THROW(f.Read(buf, 1), CFileException);
+}
+
+TEST(CFile, CreateTruncatesUnlessNoTruncate) {
+    TempDir dir;
+    const std::string path = dir.Write("t.txt", "abcdef");
+    {
+        CFile f(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
+        EXPECT_EQ(f.GetLength(), 6u);
+        f.Write("XY", 2);
+    }
+    EXPECT_EQ(dir.Read("t.txt"), "XYcdef");
+    {
+        CFile f(path, CFile::modeCreate | CFile::modeWrite);
+        EXPECT_EQ(f.GetLength(), 0u);
+    }
+    EXPECT_EQ(dir.Read("t.txt"), "");
+}
+
+TEST(CFile, SharingFlagsBetweenOpens) {
+    TempDir dir;
+    const std::string path = dir.Write("s.txt", "data");
+    constexpr unsigned R = CFile::modeRead, W = CFile::modeWrite, RW = CFile::modeReadWrite;
+    struct Case {
+        unsigned first, second;
+        bool secondOpens;
+    } cases[] = {
+        {R | CFile::shareDenyWrite, R | CFile::shareDenyWrite, true},
+        {R | CFile::shareDenyWrite, W | CFile::shareDenyNone, false},
+        {R | CFile::shareDenyNone, R | CFile::shareDenyNone, true},
+        {R | CFile::shareDenyNone, W | CFile::shareExclusive, false},
+        {W | CFile::shareExclusive, R | CFile::shareDenyNone, false},
+        {R | CFile::shareDenyRead, R | CFile::shareDenyNone, false},
+        {R | CFile::shareDenyRead, W | CFile::shareDenyNone, true},
+        {W | CFile::shareDenyNone, R | CFile::shareDenyWrite, false},
+        {RW | CFile::shareDenyNone, RW | CFile::shareDenyNone, true},
+        {R, R, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.first << " then " << c.second);
+        CFile a;
+        ASSERT_EQ(a.Open(path, c.first), 1);
+        CFile b;
+        CFileException e;
+        EXPECT_EQ(b.Open(path, c.second, &e), c.secondOpens ? 1 : 0);
+        if (!c.secondOpens) {
+            EXPECT_EQ(e.m_cause, CFileException::sharingViolation);
+            a.Close();
+            EXPECT_EQ(b.Open(path, c.second), 1) << "the denial ends with the first open";
+        }
+    }
+}
+
+TEST(CFile, RefusedCreateKeepsTheOtherHoldersData) {
+    TempDir dir;
+    const std::string path = dir.Write("keep.txt", "data");
+    CFile reader(path, CFile::modeRead | CFile::shareDenyWrite);
+    CFile writer;
+    EXPECT_EQ(writer.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive), 0);
+    EXPECT_EQ(dir.Read("keep.txt"), "data");
+}
+
+TEST(CFile, PathAndName) {
+    TempDir dir;
+    CFile f(dir.File("name.ini"), CFile::modeCreate | CFile::modeWrite);
+    EXPECT_EQ(f.GetFilePath(), dir.File("name.ini"));
+    EXPECT_EQ(f.GetFileName(), "name.ini");
+}
+
+}  // namespace

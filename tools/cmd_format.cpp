@@ -1,0 +1,189 @@
+// teskutil price|volume|comma|amount|number|diff|percent: format one value
+// with the default format states.
+#include <climits>
+#include <string>
+
+#include "command.h"
+#include "output.h"
+#include "tesk/format.h"
+
+namespace {
+
+using namespace TeskUtility;
+
+// VALUE may be an integer (the fixed-point integer, with --dot) or a decimal
+// text such as "12.34", which gives the integer 1234 and dot 2.
+struct FormatRequest {
+    std::int64_t value = 0;
+    std::int32_t dot = 0;
+    std::int64_t divisor = 0;
+    std::uint32_t state = PriceState_Flat;
+    bool hasState = false;
+    int showZeroSign = 0;
+    bool is64 = false;
+    bool wide = false;
+};
+
+FormatRequest ReadRequest(teskutil::Args& args, bool takesDot) {
+    FormatRequest r;
+    r.is64 = args.Flag("--64");
+    r.wide = args.Flag("--wide");
+    r.showZeroSign = args.Flag("--show-zero") ? 1 : 0;
+    if (auto s = args.Option("--state")) {
+        const std::int64_t state = teskutil::ParseInt(*s, "--state");
+        if (state < 0 || state > UINT32_MAX) throw teskutil::UsageError("--state: out of range");
+        r.state = static_cast<std::uint32_t>(state);
+        r.hasState = true;
+    }
+    std::optional<std::string> dot, divisor;
+    if (takesDot) {
+        dot = args.Option("--dot");
+        divisor = args.Option("--divisor");
+    }
+    const std::string text = args.Positionals(1, 1)[0];
+
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos && takesDot) {
+        const std::string digits = text.substr(0, point) + text.substr(point + 1);
+        r.value = teskutil::ParseInt(digits, "VALUE");
+        r.dot = static_cast<std::int32_t>(text.size() - point - 1);
+        if (text.find('.', point + 1) != std::string::npos || r.dot == 0)
+            throw teskutil::UsageError("VALUE: not a decimal number: " + text);
+    } else {
+        r.value = teskutil::ParseInt(text, "VALUE");
+    }
+    if (dot) {
+        const std::int64_t d = teskutil::ParseInt(*dot, "--dot");
+        if (d < INT32_MIN || d > INT32_MAX) throw teskutil::UsageError("--dot: out of range");
+        r.dot = static_cast<std::int32_t>(d);
+    }
+    if (divisor) r.divisor = teskutil::ParseInt(*divisor, "--divisor");
+    if (!r.is64 && (r.value < INT32_MIN || r.value > INT32_MAX || r.divisor < INT32_MIN || r.divisor > INT32_MAX))
+        throw teskutil::UsageError("value or divisor needs --64");
+    return r;
+}
+
+// Calls the narrow or wide, 32- or 64-bit form and prints the text.
+template <class Fn>
+int Print(const FormatRequest& r, Fn&& format) {
+    if (r.wide) {
+        std::u16string out;
+        format(out);
+        teskutil::PrintWideLine(out);
+    } else {
+        std::string out;
+        format(out);
+        teskutil::PrintAnsiLine(out);
+    }
+    return 0;
+}
+
+std::int32_t V32(const FormatRequest& r) { return static_cast<std::int32_t>(r.value); }
+std::int32_t D32(const FormatRequest& r) { return static_cast<std::int32_t>(r.divisor); }
+
+template <class S>
+void Price(S& out, const FormatRequest& r) {
+    if constexpr (sizeof(typename S::value_type) == 1) {
+        if (r.is64) PriceFormatA(out, r.value, r.state, r.dot, r.divisor, r.showZeroSign);
+        else PriceFormatA(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+    } else {
+        if (r.is64) PriceFormatW(out, r.value, r.state, r.dot, r.divisor, r.showZeroSign);
+        else PriceFormatW(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+    }
+}
+
+int RunPrice(teskutil::Args& args) {
+    const FormatRequest r = ReadRequest(args, true);
+    return Print(r, [&](auto& out) { Price(out, r); });
+}
+
+int RunVolume(teskutil::Args& args) {
+    const FormatRequest r = ReadRequest(args, false);
+    return Print(r, [&](auto& out) {
+        if constexpr (sizeof(out[0]) == 1) {
+            if (r.is64) VolumeFormatA(out, r.value, r.showZeroSign); else VolumeFormatA(out, V32(r), r.showZeroSign);
+        } else {
+            if (r.is64) VolumeFormatW(out, r.value, r.showZeroSign); else VolumeFormatW(out, V32(r), r.showZeroSign);
+        }
+    });
+}
+
+int RunComma(teskutil::Args& args) {
+    const FormatRequest r = ReadRequest(args, false);
+    return Print(r, [&](auto& out) {
+        if constexpr (sizeof(out[0]) == 1) {
+            if (r.is64) CommaFormatA(out, r.value, r.showZeroSign); else CommaFormatA(out, V32(r), r.showZeroSign);
+        } else {
+            if (r.is64) CommaFormatW(out, r.value, r.showZeroSign); else CommaFormatW(out, V32(r), r.showZeroSign);
+        }
+    });
+}
+
+int RunAmount(teskutil::Args& args) {
+    const FormatRequest r = ReadRequest(args, true);
+    return Print(r, [&](auto& out) {
+        if constexpr (sizeof(out[0]) == 1) {
+            if (r.is64) CommaFormatWithDotA(out, r.value, r.dot, r.divisor, r.showZeroSign);
+            else CommaFormatWithDotA(out, V32(r), r.dot, D32(r), r.showZeroSign);
+        } else {
+            if (r.is64) CommaFormatWithDotW(out, r.value, r.dot, r.divisor, r.showZeroSign);
+            else CommaFormatWithDotW(out, V32(r), r.dot, D32(r), r.showZeroSign);
+        }
+    });
+}
+
+int RunNumber(teskutil::Args& args) {
+    const FormatRequest r = ReadRequest(args, true);
+    return Print(r, [&](auto& out) {
+        if constexpr (sizeof(out[0]) == 1) {
+            if (r.is64) NumberFormatA(out, r.value, r.dot, r.divisor, r.showZeroSign);
+            else NumberFormatA(out, V32(r), r.dot, D32(r), r.showZeroSign);
+        } else {
+            if (r.is64) NumberFormatW(out, r.value, r.dot, r.divisor, r.showZeroSign);
+            else NumberFormatW(out, V32(r), r.dot, D32(r), r.showZeroSign);
+        }
+    });
+}
+
+// The difference and percent families have 32-bit forms only.
+FormatRequest Read32(teskutil::Args& args) {
+    FormatRequest r = ReadRequest(args, true);
+    if (r.is64) throw teskutil::UsageError("this family has no 64-bit form");
+    return r;
+}
+
+int RunDiff(teskutil::Args& args) {
+    const FormatRequest r = Read32(args);
+    return Print(r, [&](auto& out) {
+        if constexpr (sizeof(out[0]) == 1) DiffPriceFormatA(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+        else DiffPriceFormatW(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+    });
+}
+
+// With --state, the signed percentage of a move; without, a plain percentage.
+int RunPercent(teskutil::Args& args) {
+    const FormatRequest r = Read32(args);
+    return Print(r, [&](auto& out) {
+        if constexpr (sizeof(out[0]) == 1) {
+            if (r.hasState) PercentFormatWithSignA(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+            else PercentFormatA(out, V32(r), r.dot, D32(r), r.showZeroSign);
+        } else {
+            if (r.hasState) PercentFormatWithSignW(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+            else PercentFormatW(out, V32(r), r.dot, D32(r), r.showZeroSign);
+        }
+    });
+}
+
+}  // namespace
+
+#define FMT_OPTS "[--show-zero] [--64] [--wide]"
+#define DOT_OPTS "[--dot N] [--divisor N] "
+TESKUTIL_COMMAND(price, "price VALUE [--state 0-7] " DOT_OPTS FMT_OPTS, "format a price by price state", RunPrice);
+TESKUTIL_COMMAND(volume, "volume VALUE " FMT_OPTS, "format a traded volume", RunVolume);
+TESKUTIL_COMMAND(comma, "comma VALUE " FMT_OPTS, "format a grouped integer with its sign", RunComma);
+TESKUTIL_COMMAND(amount, "amount VALUE " DOT_OPTS FMT_OPTS, "format a grouped amount with decimals", RunAmount);
+TESKUTIL_COMMAND(number, "number VALUE " DOT_OPTS FMT_OPTS, "format a plain number", RunNumber);
+TESKUTIL_COMMAND(diff, "diff VALUE [--state 0-7] " DOT_OPTS "[--show-zero] [--wide]", "format a price difference",
+                 RunDiff);
+TESKUTIL_COMMAND(percent, "percent VALUE [--state 0-7] " DOT_OPTS "[--show-zero] [--wide]",
+                 "format a percentage (signed by state with --state)", RunPercent);
