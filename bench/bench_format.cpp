@@ -216,60 +216,41 @@ void LibCommaDot(std::string& o, std::int32_t v, std::int32_t d) { CommaFormatWi
 // 64-bit inputs are the same values scaled up so they need 64 bits.
 std::int64_t Wide(std::int64_t v) { return v * 1000003; }
 
+// Formats every input once per iteration; `call(out, i)` formats input i.
+template <class Call>
+void RunAll(benchmark::State& st, Call call) {
+    std::string out;
+    out.reserve(32);
+    for (auto _ : st) {
+        for (int i = 0; i < kValues; ++i) {
+            call(out, i);
+            benchmark::DoNotOptimize(out.data());
+        }
+    }
+    st.SetItemsProcessed(st.iterations() * kValues);
+}
+
+std::int32_t Price32At(int i) { return static_cast<std::int32_t>(TheInputs().values[i]); }
+std::int32_t VolumeAt(int i) { return static_cast<std::int32_t>(TheInputs().values[i] * 100); }
+
 template <class Fn>
 void RunPrice32(benchmark::State& st, Fn fn) {
     const Inputs& in = TheInputs();
-    std::string out;
-    out.reserve(32);
-    for (auto _ : st) {
-        for (int i = 0; i < kValues; ++i) {
-            fn(out, static_cast<std::int32_t>(in.values[i]), in.states[i], in.dots[i]);
-            benchmark::DoNotOptimize(out.data());
-        }
-    }
-    st.SetItemsProcessed(st.iterations() * kValues);
+    RunAll(st, [&](std::string& out, int i) { fn(out, Price32At(i), in.states[i], in.dots[i]); });
 }
-
 template <class Fn>
 void RunPrice64(benchmark::State& st, Fn fn) {
     const Inputs& in = TheInputs();
-    std::string out;
-    out.reserve(32);
-    for (auto _ : st) {
-        for (int i = 0; i < kValues; ++i) {
-            fn(out, Wide(in.values[i]), in.states[i], in.dots[i]);
-            benchmark::DoNotOptimize(out.data());
-        }
-    }
-    st.SetItemsProcessed(st.iterations() * kValues);
+    RunAll(st, [&](std::string& out, int i) { fn(out, Wide(in.values[i]), in.states[i], in.dots[i]); });
 }
-
 template <class Fn>
 void RunVolume(benchmark::State& st, Fn fn) {
-    const Inputs& in = TheInputs();
-    std::string out;
-    out.reserve(32);
-    for (auto _ : st) {
-        for (int i = 0; i < kValues; ++i) {
-            fn(out, static_cast<std::int32_t>(in.values[i] * 100));
-            benchmark::DoNotOptimize(out.data());
-        }
-    }
-    st.SetItemsProcessed(st.iterations() * kValues);
+    RunAll(st, [&](std::string& out, int i) { fn(out, VolumeAt(i)); });
 }
-
 template <class Fn>
 void RunCommaDot(benchmark::State& st, Fn fn) {
     const Inputs& in = TheInputs();
-    std::string out;
-    out.reserve(32);
-    for (auto _ : st) {
-        for (int i = 0; i < kValues; ++i) {
-            fn(out, static_cast<std::int32_t>(in.values[i] * 100), in.dots[i]);
-            benchmark::DoNotOptimize(out.data());
-        }
-    }
-    st.SetItemsProcessed(st.iterations() * kValues);
+    RunAll(st, [&](std::string& out, int i) { fn(out, VolumeAt(i), in.dots[i]); });
 }
 
 void BM_Price32_Library(benchmark::State& st) { RunPrice32(st, LibPrice32); }
@@ -301,28 +282,32 @@ BENCHMARK(BM_CommaDot_ToChars)->Unit(benchmark::kMillisecond);
 // All three variants must write the same bytes, or the ratios mean nothing.
 bool BaselinesAgree() {
     const Inputs& in = TheInputs();
-    std::string a, b, c;
-    for (int i = 0; i < kValues; i += 7) {
-        const auto v32 = static_cast<std::int32_t>(in.values[i]);
-        LibPrice32(a, v32, in.states[i], in.dots[i]);
-        PriceSnprintf32(b, v32, in.states[i], in.dots[i]);
-        PriceToChars(c, v32, in.states[i], in.dots[i]);
-        if (a != b || a != c) return std::fprintf(stderr, "price32 differs: %s|%s|%s\n", a.c_str(), b.c_str(), c.c_str()), false;
-        LibPrice64(a, Wide(in.values[i]), in.states[i], in.dots[i]);
-        PriceSnprintf64(b, Wide(in.values[i]), in.states[i], in.dots[i]);
-        PriceToChars(c, Wide(in.values[i]), in.states[i], in.dots[i]);
-        if (a != b || a != c) return std::fprintf(stderr, "price64 differs: %s|%s|%s\n", a.c_str(), b.c_str(), c.c_str()), false;
-        const auto vol = static_cast<std::int32_t>(in.values[i] * 100);
-        LibVolume(a, vol);
-        VolumeSnprintf(b, vol);
-        VolumeToChars(c, vol);
-        if (a != b || a != c) return std::fprintf(stderr, "volume differs: %s|%s|%s\n", a.c_str(), b.c_str(), c.c_str()), false;
-        LibCommaDot(a, vol, in.dots[i]);
-        CommaDotSnprintf(b, vol, in.dots[i]);
-        CommaDotToChars(c, vol, in.dots[i]);
-        if (a != b || a != c) return std::fprintf(stderr, "comma differs: %s|%s|%s\n", a.c_str(), b.c_str(), c.c_str()), false;
+    bool ok = true;
+    auto agree = [&ok](const char* what, auto lib, auto a, auto b) {
+        std::string x, y, z;
+        lib(x);
+        a(y);
+        b(z);
+        if (x != y || x != z) {
+            std::fprintf(stderr, "%s differs: %s|%s|%s\n", what, x.c_str(), y.c_str(), z.c_str());
+            ok = false;
+        }
+    };
+    for (int i = 0; i < kValues && ok; i += 7) {
+        const std::uint32_t s = in.states[i];
+        const std::int32_t d = in.dots[i];
+        const std::int32_t p = Price32At(i), v = VolumeAt(i);
+        const std::int64_t w = Wide(in.values[i]);
+        agree("price32", [&](auto& o) { LibPrice32(o, p, s, d); }, [&](auto& o) { PriceSnprintf32(o, p, s, d); },
+              [&](auto& o) { PriceToChars(o, p, s, d); });
+        agree("price64", [&](auto& o) { LibPrice64(o, w, s, d); }, [&](auto& o) { PriceSnprintf64(o, w, s, d); },
+              [&](auto& o) { PriceToChars(o, w, s, d); });
+        agree("volume", [&](auto& o) { LibVolume(o, v); }, [&](auto& o) { VolumeSnprintf(o, v); },
+              [&](auto& o) { VolumeToChars(o, v); });
+        agree("comma", [&](auto& o) { LibCommaDot(o, v, d); }, [&](auto& o) { CommaDotSnprintf(o, v, d); },
+              [&](auto& o) { CommaDotToChars(o, v, d); });
     }
-    return true;
+    return ok;
 }
 
 class RatioReporter : public benchmark::ConsoleReporter {

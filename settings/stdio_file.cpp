@@ -98,7 +98,8 @@ int CStdioFile::ReadUnit() {
     return unit;
 }
 
-char* CStdioFile::GetLine(char* buffer, int max) {
+template <typename Char>
+Char* CStdioFile::GetLineOf(Char* buffer, int max) {
     if (!buffer || max <= 0 || !m_pStream) {
         errno = EINVAL;
         return nullptr;
@@ -106,33 +107,18 @@ char* CStdioFile::GetLine(char* buffer, int max) {
     StreamLock lock(m_pStream);
     int n = 0;
     while (n < max - 1) {
-        const int c = ReadByte();
+        const int c = sizeof(Char) == 1 ? ReadByte() : ReadUnit();
         if (c == EOF) break;
-        buffer[n++] = static_cast<char>(c);
+        buffer[n++] = static_cast<Char>(c);
         if (c == kLF) break;
     }
     if ((n == 0 && max > 1) || ferror_unlocked(m_pStream)) return nullptr;
-    buffer[n] = '\0';
+    buffer[n] = Char(0);
     return buffer;
 }
 
-char16_t* CStdioFile::GetLine(char16_t* buffer, int max) {
-    if (!buffer || max <= 0 || !m_pStream) {
-        errno = EINVAL;
-        return nullptr;
-    }
-    StreamLock lock(m_pStream);
-    int n = 0;
-    while (n < max - 1) {
-        const int c = ReadUnit();
-        if (c == EOF) break;
-        buffer[n++] = static_cast<char16_t>(c);
-        if (c == kLF) break;
-    }
-    if ((n == 0 && max > 1) || ferror_unlocked(m_pStream)) return nullptr;
-    buffer[n] = u'\0';
-    return buffer;
-}
+char* CStdioFile::GetLine(char* buffer, int max) { return GetLineOf(buffer, max); }
+char16_t* CStdioFile::GetLine(char16_t* buffer, int max) { return GetLineOf(buffer, max); }
 
 bool CStdioFile::PutString(const char* text, std::size_t length) {
     if (!m_pStream) return false;
@@ -170,10 +156,11 @@ bool CStdioFile::PutString(const char16_t* text, std::size_t length) {
     return fwrite_unlocked(bytes, 1, used, m_pStream) == used && !ferror_unlocked(m_pStream);
 }
 
-char* CStdioFile::ReadString(char* buffer, unsigned max) {
+template <typename Char>
+Char* CStdioFile::ReadStringOf(Char* buffer, unsigned max) {
     if (!buffer) throw CInvalidArgException();
     if (!m_pStream) ThrowCause(CFileException::invalidFile, EBADF);
-    char* line = GetLine(buffer, max > INT_MAX ? INT_MAX : static_cast<int>(max));
+    Char* line = GetLineOf(buffer, max > INT_MAX ? INT_MAX : static_cast<int>(max));
     if (!line && !std::feof(m_pStream)) {
         const int err = errno;
         std::clearerr(m_pStream);
@@ -182,17 +169,8 @@ char* CStdioFile::ReadString(char* buffer, unsigned max) {
     return line;
 }
 
-char16_t* CStdioFile::ReadString(char16_t* buffer, unsigned max) {
-    if (!buffer) throw CInvalidArgException();
-    if (!m_pStream) ThrowCause(CFileException::invalidFile, EBADF);
-    char16_t* line = GetLine(buffer, max > INT_MAX ? INT_MAX : static_cast<int>(max));
-    if (!line && !std::feof(m_pStream)) {
-        const int err = errno;
-        std::clearerr(m_pStream);
-        ThrowCause(CFileException::genericException, err);
-    }
-    return line;
-}
+char* CStdioFile::ReadString(char* buffer, unsigned max) { return ReadStringOf(buffer, max); }
+char16_t* CStdioFile::ReadString(char16_t* buffer, unsigned max) { return ReadStringOf(buffer, max); }
 
 namespace {
 
@@ -217,15 +195,14 @@ int ReadWholeLine(CStdioFile& file, String& line) {
 int CStdioFile::ReadString(std::string& line) { return ReadWholeLine<char>(*this, line); }
 int CStdioFile::ReadString(std::u16string& line) { return ReadWholeLine<char16_t>(*this, line); }
 
-void CStdioFile::WriteString(const char* text) {
+template <typename Char>
+void CStdioFile::WriteStringOf(const Char* text) {
     if (!text) throw CInvalidArgException();
     if (!PutString(text, Length(text))) ThrowCause(CFileException::diskFull, m_pStream ? errno : EBADF);
 }
 
-void CStdioFile::WriteString(const char16_t* text) {
-    if (!text) throw CInvalidArgException();
-    if (!PutString(text, Length(text))) ThrowCause(CFileException::diskFull, m_pStream ? errno : EBADF);
-}
+void CStdioFile::WriteString(const char* text) { WriteStringOf(text); }
+void CStdioFile::WriteString(const char16_t* text) { WriteStringOf(text); }
 
 unsigned CStdioFile::Read(void* buffer, unsigned count) {
     if (count == 0) return 0;

@@ -2,32 +2,21 @@
 
 #include <vector>
 
-#include "temp_dir.h"
+#include "io_test_support.h"
 #include "tesk/settings_file.h"
 
 namespace {
 
-std::string Utf16Bytes(const std::u16string& text) {
-    std::string bytes;
-    for (char16_t u : text) {
-        bytes.push_back(static_cast<char>(u & 0xFF));
-        bytes.push_back(static_cast<char>(u >> 8));
-    }
-    return bytes;
-}
-
 std::u16string Widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-struct LineCase {
-    const char* name;
-    std::string disk;
-    std::vector<std::string> lines;  // then the reader answers 0
-};
-
-std::vector<LineCase> LineCases() {
-    const std::string x300(300, 'x');
-    const std::string x128(128, 'y');
-    return {
+// Whole-line reads of the text on disk, narrow and as UTF-16LE; then 0 and the position at the end.
+TEST(CStdioFile, WholeLinesAcrossLineEnds) {
+    const std::string x300(300, 'x'), y128(128, 'y');
+    struct Case {
+        const char* name;
+        std::string disk;
+        std::vector<std::string> lines;
+    } cases[] = {
         {"crlf", "ab\r\ncd", {"ab", "cd"}},
         {"lf", "ab\ncd\n", {"ab", "cd"}},
         {"lone cr stays", "a\rb\r\n", {"a\rb"}},
@@ -35,39 +24,26 @@ std::vector<LineCase> LineCases() {
         {"blank lines", "\r\n\r\nz", {"", "", "z"}},
         {"empty file", "", {}},
         {"300 characters", x300 + "\r\n" + x300, {x300, x300}},
-        {"chunk boundary", x128 + "\r\n" + x128, {x128, x128}},
+        {"chunk boundary", y128 + "\r\n" + y128, {y128, y128}},
     };
-}
-
-TEST(CStdioFile, NarrowLinesAcrossLineEnds) {
-    for (const LineCase& c : LineCases()) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        CStdioFile f(dir.Write("t.txt", c.disk), CFile::modeRead | CFile::typeText);
+        CStdioFile narrow(dir.Write("n.txt", c.disk), CFile::modeRead | CFile::typeText);
+        CStdioFile wide(dir.Write("w.txt", Utf16Bytes(Widen(c.disk))), CFile::modeRead);
         std::string line;
+        std::u16string wline;
         for (const std::string& want : c.lines) {
-            EXPECT_EQ(f.ReadString(line), 1);
+            EXPECT_EQ(narrow.ReadString(line), 1);
             EXPECT_EQ(line, want);
+            EXPECT_EQ(wide.ReadString(wline), 1);
+            EXPECT_EQ(wline, Widen(want));
         }
-        EXPECT_EQ(f.ReadString(line), 0);
+        EXPECT_EQ(narrow.ReadString(line), 0);
         EXPECT_EQ(line, "");
-        EXPECT_EQ(f.GetPosition(), c.disk.size());
-    }
-}
-
-TEST(CStdioFile, WideLinesAcrossLineEnds) {
-    for (const LineCase& c : LineCases()) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        const std::string disk = Utf16Bytes(Widen(c.disk));
-        CStdioFile f(dir.Write("w.txt", disk), CFile::modeRead);
-        std::u16string line;
-        for (const std::string& want : c.lines) {
-            EXPECT_EQ(f.ReadString(line), 1);
-            EXPECT_EQ(line, Widen(want));
-        }
-        EXPECT_EQ(f.ReadString(line), 0);
-        EXPECT_EQ(f.GetPosition(), disk.size());
+        EXPECT_EQ(wide.ReadString(wline), 0);
+        EXPECT_EQ(narrow.GetPosition(), c.disk.size());
+        EXPECT_EQ(wide.GetPosition(), 2 * c.disk.size());
     }
 }
 
@@ -82,6 +58,13 @@ TEST(CStdioFile, BufferFormStopsAtNewlineOrWhenFull) {
     EXPECT_EQ(f.ReadString(buf, 8), nullptr);
     EXPECT_THROW(f.ReadString(static_cast<char*>(nullptr), 8), CInvalidArgException);
     EXPECT_THROW(f.ReadString(static_cast<char16_t*>(nullptr), 8), CInvalidArgException);
+
+    // A wide CR followed by another unit keeps both, and the position counts what was handed out.
+    CStdioFile w(dir.Write("c.txt", Utf16Bytes(u"a\rb\n")), CFile::modeRead);
+    char16_t wbuf[8];
+    EXPECT_EQ(std::u16string(w.ReadString(wbuf, 3)), u"a\r");
+    EXPECT_EQ(w.GetPosition(), 4u);
+    EXPECT_EQ(std::u16string(w.ReadString(wbuf, 8)), u"b\n");
 }
 
 TEST(CStdioFile, ZeroCapacityRaisesFileError) {
@@ -97,12 +80,11 @@ TEST(CStdioFile, ZeroCapacityRaisesFileError) {
     }
 }
 
-TEST(CStdioFile, WritersTranslateLineFeeds) {
+TEST(CStdioFile, WritersTranslateLineFeedsInTextModeOnly) {
     TempDir dir;
     struct Case {
         unsigned type;
-        std::string narrowDisk;
-        std::string wideDisk;
+        std::string narrowDisk, wideDisk;
     } cases[] = {
         {CFile::typeText, "a\r\nb\r\n", Utf16Bytes(u"a\r\nb\r\n")},
         {CFile::typeBinary, "a\nb\n", Utf16Bytes(u"a\nb\n")},
@@ -111,7 +93,7 @@ TEST(CStdioFile, WritersTranslateLineFeeds) {
         {
             CStdioFile f(dir.File("n.txt"), CFile::modeCreate | CFile::modeWrite | c.type);
             f.WriteString("a\n");
-            f.WriteString("b\n");
+            f.Write("b\n", 2);
             EXPECT_THROW(f.WriteString(static_cast<const char*>(nullptr)), CInvalidArgException);
             CStdioFile w(dir.File("w.txt"), CFile::modeCreate | CFile::modeWrite | c.type);
             w.WriteString(u"a\nb\n");
@@ -120,34 +102,12 @@ TEST(CStdioFile, WritersTranslateLineFeeds) {
         EXPECT_EQ(dir.Read("n.txt"), c.narrowDisk);
         EXPECT_EQ(dir.Read("w.txt"), c.wideDisk);
     }
-}
-
-TEST(CStdioFile, WideCrWithoutLfKeepsTheNextUnit) {
-    TempDir dir;
-    CStdioFile f(dir.Write("c.txt", Utf16Bytes(u"a\rb\n")), CFile::modeRead);
-    char16_t buf[8];
-    EXPECT_EQ(std::u16string(f.ReadString(buf, 3)), u"a\r");
-    EXPECT_EQ(f.GetPosition(), 4u);
-    EXPECT_EQ(std::u16string(f.ReadString(buf, 8)), u"b\n");
-}
-
-TEST(CStdioFile, AppendWhenNotTruncating) {
-    TempDir dir;
-    const std::string path = dir.Write("log.txt", "one\r\n");
+    // modeNoTruncate appends.
     {
-        CStdioFile f(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
-        f.WriteString("two\n");
+        CStdioFile f(dir.File("n.txt"), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
+        f.WriteString("c\n");
     }
-    EXPECT_EQ(dir.Read("log.txt"), "one\r\ntwo\r\n");
-}
-
-TEST(CStdioFile, ReadTranslatesLikeTheLineReader) {
-    TempDir dir;
-    CStdioFile f(dir.Write("r.txt", "a\r\nb\rc"), CFile::modeRead);
-    char buf[16];
-    EXPECT_EQ(f.Read(buf, sizeof buf), 5u);
-    EXPECT_EQ(std::string(buf, 5), "a\nb\rc");
-    EXPECT_EQ(f.GetLength(), 6u);
+    EXPECT_EQ(dir.Read("n.txt"), "a\nb\nc\r\n");
 }
 
 }  // namespace

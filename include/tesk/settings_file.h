@@ -148,6 +148,9 @@ public:
 private:
     int ReadByte();
     int ReadUnit();
+    template <typename Char> Char* GetLineOf(Char* buffer, int max);
+    template <typename Char> Char* ReadStringOf(Char* buffer, unsigned max);
+    template <typename Char> void WriteStringOf(const Char* text);
     void DropCarry() { m_carryUnit = -1; }
 
     bool m_text = true;

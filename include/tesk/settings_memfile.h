@@ -63,3 +63,20 @@ private:
     // Zeroes bytes between the old end and `upTo`, which gaps would otherwise expose.
     void ZeroGap(std::size_t upTo);
 };
+
+// A memory file whose blocks are 16-byte aligned and whose copies go through
+// CCPUEnhancement::FastMemoryCopy (the tuned routine above 2048 bytes).
+class CTeskMemFile : public CMemFile {
+public:
+    explicit CTeskMemFile(unsigned growBytes = 1024) : CMemFile(growBytes) {}
+    CTeskMemFile(unsigned char* buffer, unsigned bufferSize, unsigned growBytes = 0)
+        : CMemFile(buffer, bufferSize, growBytes) {}
+    // Releases the block through this class's Free.
+    ~CTeskMemFile() override;
+
+protected:
+    unsigned char* Alloc(std::size_t size) override;
+    unsigned char* Realloc(unsigned char* block, std::size_t size) override;
+    unsigned char* Memcpy(unsigned char* dest, const unsigned char* src, std::size_t count) override;
+    void Free(unsigned char* block) override;
+};

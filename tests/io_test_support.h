@@ -1,4 +1,5 @@
-// A fresh directory per test, removed with everything in it afterwards.
+// Helpers of the file and string I/O suites: a fresh directory per test,
+// removed with everything in it afterwards, and UTF-16LE byte strings.
 #pragma once
 
 #include <cstdlib>
@@ -34,3 +35,12 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+inline std::string Utf16Bytes(const std::u16string& text) {
+    std::string bytes;
+    for (char16_t u : text) {
+        bytes.push_back(static_cast<char>(u & 0xFF));
+        bytes.push_back(static_cast<char>(u >> 8));
+    }
+    return bytes;
+}
