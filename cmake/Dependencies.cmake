@@ -4,11 +4,11 @@ find_package(Threads REQUIRED)
 find_package(ZLIB REQUIRED)
 find_package(BZip2 REQUIRED)
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
-pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8)
+pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8 libpcre2-16)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 
 set(TESK_PRIVATE_LIBS
   ZLIB::ZLIB BZip2::BZip2 PkgConfig::MINIZIP PkgConfig::PCRE2 PkgConfig::CAIRO Threads::Threads)
 # Names for the pkg-config file's Requires.private / Libs.private.
-set(TESK_PC_REQUIRES_PRIVATE "zlib minizip libpcre2-8 cairo")
+set(TESK_PC_REQUIRES_PRIVATE "zlib minizip libpcre2-8 libpcre2-16 cairo")
 set(TESK_PC_LIBS_PRIVATE "-lbz2 -lpthread")  # Debian ships no bzip2.pc

@@ -9,12 +9,12 @@
 #include "format/divisor_table.h"
 #include "format/volume_state.h"
 #include "tesk/format_fixed.h"
+#include "tesk/util_regex.h"
 
 namespace TeskUtility {
 namespace {
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 void TrimWhite(std::string& s) {
     std::size_t end = s.size();
@@ -25,18 +25,6 @@ void TrimWhite(std::string& s) {
 }
 
 void RemoveAll(std::string& s, char c) { s.erase(std::remove(s.begin(), s.end(), c), s.end()); }
-
-bool AllDigits(std::string_view s) { return std::all_of(s.begin(), s.end(), IsDigit); }
-
-// "^\d*$"
-bool MatchesInteger(std::string_view s) { return AllDigits(s); }
-
-// "^\d*\.\d+$"
-bool MatchesDecimal(std::string_view s) {
-    const std::size_t point = s.find('.');
-    if (point == std::string_view::npos || point + 1 >= s.size()) return false;
-    return AllDigits(s.substr(0, point)) && AllDigits(s.substr(point + 1));
-}
 
 // A double to a long, truncating toward zero; out-of-range values saturate
 // instead of being undefined.
@@ -85,7 +73,7 @@ void AnalyzeValue_Price(CStringA text, std::int32_t& value, std::int32_t& dot) {
     const bool negative = !text.empty() && text[0] == '-';
     if (negative) RemoveAll(text, '-');
 
-    if (!MatchesInteger(text) && !MatchesDecimal(text)) {
+    if (!RegexMatchA("^\\d*$", text.c_str(), 1) && !RegexMatchA("^\\d*\\.\\d+$", text.c_str(), 1)) {
         value = kInvalidValue;
         dot = kInvalidValue;
         return;

@@ -2,3 +2,8 @@
 #pragma once
 
 #include "tesk/types.h"
+#include "tesk/util_calendar.h"
+#include "tesk/util_errors.h"
+#include "tesk/util_options.h"
+#include "tesk/util_regex.h"
+#include "tesk/util_strings.h"
