@@ -99,7 +99,7 @@ int CStdioFile::ReadUnit() {
 }
 
 template <typename Char>
-Char* CStdioFile::GetLineOf(Char* buffer, int max) {
+Char* CStdioFile::GetLineOf(Char* buffer, int max, int* stored) {
     if (!buffer || max <= 0 || !m_pStream) {
         errno = EINVAL;
         return nullptr;
@@ -114,6 +114,7 @@ Char* CStdioFile::GetLineOf(Char* buffer, int max) {
     }
     if ((n == 0 && max > 1) || ferror_unlocked(m_pStream)) return nullptr;
     buffer[n] = Char(0);
+    if (stored) *stored = n;
     return buffer;
 }
 
@@ -157,10 +158,10 @@ bool CStdioFile::PutString(const char16_t* text, std::size_t length) {
 }
 
 template <typename Char>
-Char* CStdioFile::ReadStringOf(Char* buffer, unsigned max) {
+Char* CStdioFile::ReadStringOf(Char* buffer, unsigned max, int* stored) {
     if (!buffer) throw CInvalidArgException();
     if (!m_pStream) ThrowCause(CFileException::invalidFile, EBADF);
-    Char* line = GetLineOf(buffer, max > INT_MAX ? INT_MAX : static_cast<int>(max));
+    Char* line = GetLineOf(buffer, max > INT_MAX ? INT_MAX : static_cast<int>(max), stored);
     if (!line && !std::feof(m_pStream)) {
         const int err = errno;
         std::clearerr(m_pStream);
@@ -172,28 +173,25 @@ Char* CStdioFile::ReadStringOf(Char* buffer, unsigned max) {
 char* CStdioFile::ReadString(char* buffer, unsigned max) { return ReadStringOf(buffer, max); }
 char16_t* CStdioFile::ReadString(char16_t* buffer, unsigned max) { return ReadStringOf(buffer, max); }
 
-namespace {
-
 // Appends 128-character chunks until a short chunk, a newline or the end.
+// Chunks are measured by what was read, so NUL bytes in the file stay in the line.
 template <typename Char, typename String>
-int ReadWholeLine(CStdioFile& file, String& line) {
+int CStdioFile::ReadWholeLine(String& line) {
     line.clear();
     Char chunk[kLineChunk + 1];
     const Char* got = nullptr;
-    while ((got = file.ReadString(chunk, kLineChunk + 1)) != nullptr) {
-        const std::size_t n = Length(chunk);
-        line.append(chunk, n);
-        if (n < kLineChunk || chunk[n - 1] == Char('\n')) break;
+    int n = 0;
+    while ((got = ReadStringOf(chunk, kLineChunk + 1, &n)) != nullptr) {
+        line.append(chunk, static_cast<std::size_t>(n));
+        if (n < static_cast<int>(kLineChunk) || chunk[n - 1] == Char('\n')) break;
     }
     const bool readSomething = got != nullptr || !line.empty();
     if (!line.empty() && line.back() == Char('\n')) line.pop_back();
     return readSomething ? 1 : 0;
 }
 
-}  // namespace
-
-int CStdioFile::ReadString(std::string& line) { return ReadWholeLine<char>(*this, line); }
-int CStdioFile::ReadString(std::u16string& line) { return ReadWholeLine<char16_t>(*this, line); }
+int CStdioFile::ReadString(std::string& line) { return ReadWholeLine<char>(line); }
+int CStdioFile::ReadString(std::u16string& line) { return ReadWholeLine<char16_t>(line); }
 
 template <typename Char>
 void CStdioFile::WriteStringOf(const Char* text) {

@@ -24,6 +24,7 @@ TEST(CStdioFile, WholeLinesAcrossLineEnds) {
         {"blank lines", "\r\n\r\nz", {"", "", "z"}},
         {"empty file", "", {}},
         {"300 characters", x300 + "\r\n" + x300, {x300, x300}},
+        {"nul stays in the line", std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
         {"chunk boundary", y128 + "\r\n" + y128, {y128, y128}},
     };
     for (const Case& c : cases) {

@@ -148,8 +148,10 @@ public:
 private:
     int ReadByte();
     int ReadUnit();
-    template <typename Char> Char* GetLineOf(Char* buffer, int max);
-    template <typename Char> Char* ReadStringOf(Char* buffer, unsigned max);
+    // `stored` receives the number of characters read, NULs included.
+    template <typename Char> Char* GetLineOf(Char* buffer, int max, int* stored = nullptr);
+    template <typename Char> Char* ReadStringOf(Char* buffer, unsigned max, int* stored = nullptr);
+    template <typename Char, typename String> int ReadWholeLine(String& line);
     template <typename Char> void WriteStringOf(const Char* text);
     void DropCarry() { m_carryUnit = -1; }
 
