@@ -5,11 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "tesk/format.h"
 
 namespace {
@@ -104,30 +104,18 @@ bool BaselinesAgree() {
     return true;
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& r : runs)
-            if (r.run_type == Run::RT_Iteration) times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    }
-    std::map<std::string, double> times;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (!BaselinesAgree()) return 1;
-    RatioReporter reporter;
+    tesk_bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n%-6s %28s\n", "family", "speed-up over snprintf");
     for (const char* family : {"Time", "Date", "Unit"}) {
         const std::string base = std::string("BM_") + family;
-        const auto lib = reporter.times.find(base + "_Library");
-        const auto snp = reporter.times.find(base + "_Snprintf");
-        if (lib == reporter.times.end() || snp == reporter.times.end()) continue;
-        std::printf("%-6s %27.2fx\n", family, snp->second / lib->second);
+        std::printf("%-6s %27.2fx\n", family, reporter.Ratio(base + "_Snprintf", base + "_Library"));
     }
     return 0;
 }
