@@ -72,16 +72,8 @@ TEST_F(AccountFormat, MarketTagsAreExactBytes) {
     EXPECT_EQ(a, "keep");
 }
 
-TEST_F(AccountFormat, StateAndUserKey) {
-    EXPECT_EQ(AccountFormat_GetDelimitSign(), '-');
-    EXPECT_EQ(AccountFormat_GetFormatType(), AccountPart_All);
-    AccountFormat_SetFormatType(AccountPart_Second);
-    AccountFormat_LoadDefault();
-    EXPECT_EQ(AccountFormat_GetFormatType(), 7);
-
+TEST_F(AccountFormat, UserKey) {
     std::string key = "old";
     GetAccountUserKey(key, "1234", "7654321", 'S');
     EXPECT_EQ(key, "1234_7654321_S");
-    GetAccountUserKey(key, "", "", 'F');
-    EXPECT_EQ(key, "__F");
 }
