@@ -4,3 +4,4 @@
 #include "tesk/types.h"
 #include "tesk/compress_methods.h"
 #include "tesk/compress_crc.h"
+#include "tesk/compress_zip.h"
