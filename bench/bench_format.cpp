@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "tesk/format.h"
 
 namespace {
@@ -310,22 +311,13 @@ bool BaselinesAgree() {
     return ok;
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& r : runs)
-            if (r.run_type == Run::RT_Iteration) times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-    }
-    std::map<std::string, double> times;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (!BaselinesAgree()) return 1;
-    RatioReporter reporter;
+    tesk_bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\n%-10s %28s %28s\n", "family", "speed-up over snprintf (a)", "time vs to_chars bound (b)");
     for (const char* family : {"Price32", "Price64", "Volume", "CommaDot"}) {

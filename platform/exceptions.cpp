@@ -48,28 +48,39 @@ int CFileException::ErrnoToCause(int err) {
     }
 }
 
+namespace {
+
+// Puts the file name where "%s" stands, or "the file" when there is none.
+std::string WithFileName(const char* pattern, const std::string& fileName) {
+    const std::string name = fileName.empty() ? "the file" : "\"" + fileName + "\"";
+    std::string text = pattern;
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, name);
+    return text;
+}
+
+}  // namespace
+
 std::string CFileException::MessageText() const {
     static const char* const kCauses[] = {
-        "No error occurred",
-        "An unspecified error occurred while accessing",
-        "could not be found",
-        "All or part of the path is invalid",
-        "Too many files are open",
-        "Access denied",
-        "An invalid file handle was associated with",
-        "The current working directory cannot be removed",
-        "There are no more directory entries",
-        "Error seeking in",
-        "A hardware I/O error was reported while accessing",
-        "A sharing violation occurred while accessing",
-        "A locking violation occurred while accessing",
-        "Disk full while accessing",
-        "An attempt was made to access beyond the end of",
+        "No error occurred while accessing %s.",
+        "An unspecified error occurred while accessing %s.",
+        "%s could not be found.",
+        "All or part of the path %s is invalid.",
+        "Too many files are open: %s could not be opened.",
+        "Access to %s was denied.",
+        "An invalid file handle was associated with %s.",
+        "The current working directory cannot be removed: %s.",
+        "There are no more directory entries for %s.",
+        "Error seeking in %s.",
+        "A hardware I/O error was reported while accessing %s.",
+        "A sharing violation occurred while accessing %s.",
+        "A locking violation occurred while accessing %s.",
+        "Disk full while accessing %s.",
+        "An attempt was made to access beyond the end of %s.",
     };
     const char* cause = (m_cause >= 0 && m_cause <= endOfFile) ? kCauses[m_cause] : kCauses[genericException];
-    std::string text = cause;
-    if (!m_strFileName.empty()) text += " \"" + m_strFileName + "\"";
-    text += '.';
+    std::string text = WithFileName(cause, m_strFileName);
     if (m_lOsError > 0) {
         char buf[256];
         const char* why = strerror_r(m_lOsError, buf, sizeof buf);
@@ -82,19 +93,17 @@ std::string CFileException::MessageText() const {
 
 std::string CArchiveException::MessageText() const {
     static const char* const kCauses[] = {
-        "No error occurred",
-        "An unexpected error occurred while accessing",
-        "An attempt was made to write to the archive opened for loading",
-        "An attempt was made to access beyond the end of",
-        "An attempt was made to read from the archive opened for storing",
-        "The archive is in an invalid format",
-        "Unexpected object type in",
-        "Unexpected schema in",
+        "No error occurred while accessing %s.",
+        "An unexpected error occurred while accessing %s.",
+        "An attempt was made to write to %s while it was opened for loading.",
+        "An attempt was made to access beyond the end of %s.",
+        "An attempt was made to read from %s while it was opened for storing.",
+        "%s has an invalid format.",
+        "%s contained an unexpected object.",
+        "%s contained an unexpected schema.",
     };
     const char* cause = (m_cause >= 0 && m_cause <= badSchema) ? kCauses[m_cause] : kCauses[genericException];
-    std::string text = cause;
-    if (!m_strFileName.empty()) text += " \"" + m_strFileName + "\"";
-    return text + '.';
+    return WithFileName(cause, m_strFileName);
 }
 
 std::string COleException::MessageText() const {

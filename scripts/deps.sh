@@ -5,7 +5,7 @@ PACKAGES="
   build-essential cmake pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libbz2-dev libminizip-dev
-  libpcre2-dev libcairo2-dev
+  libpcre2-dev libcairo2-dev fonts-dejavu-core
   clang libclang-rt-dev
   libinih-dev libssl-dev
   zip unzip bzip2 gzip qpdf python3

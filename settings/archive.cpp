@@ -15,6 +15,9 @@ CArchive::CArchive(CFile& file, unsigned mode, int bufSize)
     m_buffer = std::make_unique<unsigned char[]>(m_capacity);
 }
 
+CArchive::CArchive(CFile* file, unsigned mode, int bufSize)
+    : CArchive(file ? *file : throw CInvalidArgException(), mode, bufSize) {}
+
 CArchive::~CArchive() {
     if (m_file && !m_loading && m_flushOnDelete) {
         try {

@@ -81,8 +81,9 @@ TEST(CArchive, ReadingPastTheEndAndAgainstTheDirection) {
     EXPECT_THROW(raw.ReadCount(), CArchiveException);
     EXPECT_TRUE(raw.IsLoading());
     EXPECT_THROW(raw << 1, CArchiveException);
-    CArchive out(mem, CArchive::store);
+    CArchive out(&mem, CArchive::store);
     EXPECT_TRUE(out.IsStoring());
+    EXPECT_THROW(CArchive(nullptr, CArchive::load), CInvalidArgException);
     EXPECT_THROW(out >> v, CArchiveException);
 }
 

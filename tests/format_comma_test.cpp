@@ -33,7 +33,7 @@ void ExpectForms(const Forms& f, const std::string& expected, const char* what) 
     EXPECT_EQ(f.w64, wide) << what;
 }
 
-Forms Volume(std::int64_t v, int showZero) {
+Forms VolumeForms(std::int64_t v, int showZero) {
     return AllForms(
         v, [&](std::string& o, std::int32_t x) { VolumeFormatA(o, x, showZero); },
         [&](std::u16string& o, std::int32_t x) { VolumeFormatW(o, x, showZero); },
@@ -49,7 +49,7 @@ Forms CommaDot(std::int64_t v, std::int32_t dot, std::int32_t divisor, int showZ
         [&](std::u16string& o, std::int64_t x) { CommaFormatWithDotW(o, x, dot, std::int64_t{divisor}, showZero); });
 }
 
-Forms Number(std::int64_t v, std::int32_t dot, std::int32_t divisor, int showZero) {
+Forms NumberForms(std::int64_t v, std::int32_t dot, std::int32_t divisor, int showZero) {
     return AllForms(
         v, [&](std::string& o, std::int32_t x) { NumberFormatA(o, x, dot, divisor, showZero); },
         [&](std::u16string& o, std::int32_t x) { NumberFormatW(o, x, dot, divisor, showZero); },
@@ -57,7 +57,7 @@ Forms Number(std::int64_t v, std::int32_t dot, std::int32_t divisor, int showZer
         [&](std::u16string& o, std::int64_t x) { NumberFormatW(o, x, dot, std::int64_t{divisor}, showZero); });
 }
 
-Forms Comma(std::int64_t v, int showZero) {
+Forms CommaForms(std::int64_t v, int showZero) {
     return AllForms(
         v, [&](std::string& o, std::int32_t x) { CommaFormatA(o, x, showZero); },
         [&](std::u16string& o, std::int32_t x) { CommaFormatW(o, x, showZero); },
@@ -72,7 +72,7 @@ TEST_F(FormatDefaults, VolumeGrouping) {
     const Case cases[] = {{1234567, 0, "1,234,567"}, {-1234, 0, "-1,234"}, {0, 1, "-"}, {0, 0, "0"},
                           {999, 0, "999"}, {1000, 0, "1,000"}, {-1000000, 0, "-1,000,000"}, {7, 0, "7"},
                           {INT32_MIN, 0, "-2,147,483,648"}};
-    for (const auto& c : cases) ExpectForms(Volume(c.v, c.showZero), c.expected, c.expected);
+    for (const auto& c : cases) ExpectForms(VolumeForms(c.v, c.showZero), c.expected, c.expected);
 
     std::string out;
     VolumeFormatA(out, std::int64_t{9223372036854775807LL}, 0);
@@ -84,11 +84,11 @@ TEST_F(FormatDefaults, VolumeGrouping) {
 TEST_F(FormatDefaults, VolumeCommaSignOffOrNone) {
     VolumeFormat_SetCommaSign(' ');
     EXPECT_EQ(VolumeFormat_GetCommaSign(), ' ');
-    ExpectForms(Volume(-1234567, 0), "-1234567", "no comma sign");
+    ExpectForms(VolumeForms(-1234567, 0), "-1234567", "no comma sign");
     VolumeFormat_SetCommaSign('.');
-    ExpectForms(Volume(1234567, 0), "1.234.567", "dot comma");
+    ExpectForms(VolumeForms(1234567, 0), "1.234.567", "dot comma");
     VolumeFormat_EnableCommaSign(0);
-    ExpectForms(Volume(1234567, 0), "1234567", "disabled");
+    ExpectForms(VolumeForms(1234567, 0), "1234567", "disabled");
 }
 
 TEST_F(FormatDefaults, VolumeWithUnit) {
@@ -120,12 +120,12 @@ TEST_F(FormatDefaults, CommaWithDotSharesTheVolumeComma) {
     CommaFormatWithDot_SetCommaSign(' ');
     ExpectForms(CommaDot(123456789, 2, 0, 0), "1234567.89", "amounts ungrouped");
     ExpectForms(CommaDot(123456, 0, 100, 0), "123456", "no-grouping path ignores the divisor");
-    ExpectForms(Volume(1234567, 0), "1,234,567", "volumes still grouped");
+    ExpectForms(VolumeForms(1234567, 0), "1,234,567", "volumes still grouped");
 
     CommaFormatWithDot_LoadDefault();
     CommaFormatWithDot_EnableCommaSign(0);
     EXPECT_EQ(VolumeFormat_IsShowCommaSign(), 0);
-    ExpectForms(Volume(1234567, 0), "1234567", "shared flag turns volumes off too");
+    ExpectForms(VolumeForms(1234567, 0), "1234567", "shared flag turns volumes off too");
     VolumeFormat_LoadDefault();
     EXPECT_EQ(CommaFormatWithDot_IsShowCommaSign(), 1);
 }
@@ -144,25 +144,25 @@ TEST_F(FormatDefaults, NumberCases) {
     const Case cases[] = {{1234, 2, 0, 0, "12.34"}, {-1234, 2, 0, 0, "- 12.34"}, {-7, 0, 0, 0, "- 7"},
                           {0, 2, 0, 0, "0.00"},     {0, 0, 0, 0, "0"},          {0, 2, 0, 1, "-"},
                           {1234567, 0, 0, 0, "1234567"}, {-5, 3, 0, 0, "- 0.005"}};
-    for (const auto& c : cases) ExpectForms(Number(c.v, c.dot, c.divisor, c.showZero), c.expected, c.expected);
+    for (const auto& c : cases) ExpectForms(NumberForms(c.v, c.dot, c.divisor, c.showZero), c.expected, c.expected);
     NumberFormat_SetZeroSign('~');
-    ExpectForms(Number(0, 2, 0, 1), "~", "zero sign");
+    ExpectForms(NumberForms(0, 2, 0, 1), "~", "zero sign");
 }
 
 TEST_F(FormatDefaults, CommaCases) {
-    ExpectForms(Comma(1234567, 0), "1,234,567", "grouped");
-    ExpectForms(Comma(-1234567, 0), "-1,234,567", "negative");
-    ExpectForms(Comma(0, 1), "-", "zero sign");
+    ExpectForms(CommaForms(1234567, 0), "1,234,567", "grouped");
+    ExpectForms(CommaForms(-1234567, 0), "-1,234,567", "negative");
+    ExpectForms(CommaForms(0, 1), "-", "zero sign");
     CommaFormat_SetPlusMinusSign("+", nullptr);
-    ExpectForms(Comma(1234, 0), "+1,234", "plus");
-    ExpectForms(Comma(0, 0), "0", "grouped zero has no sign");
+    ExpectForms(CommaForms(1234, 0), "+1,234", "plus");
+    ExpectForms(CommaForms(0, 0), "0", "grouped zero has no sign");
     CommaFormat_EnableCommaSign(0);
-    ExpectForms(Comma(0, 0), "+0", "ungrouped zero has the plus sign");
-    ExpectForms(Comma(-1234, 0), "-1234", "ungrouped");
+    ExpectForms(CommaForms(0, 0), "+0", "ungrouped zero has the plus sign");
+    ExpectForms(CommaForms(-1234, 0), "-1234", "ungrouped");
     CommaFormat_EnableCommaSign(1);
     CommaFormat_SetCommaSign('\t');
     EXPECT_EQ(CommaFormat_GetCommaSign(), ' ');
-    ExpectForms(Comma(1234, 0), "+1234", "no comma sign");
+    ExpectForms(CommaForms(1234, 0), "+1234", "no comma sign");
     // CommaFormat's state is its own: the volume family is untouched.
-    ExpectForms(Volume(1234, 0), "1,234", "volume unaffected");
+    ExpectForms(VolumeForms(1234, 0), "1,234", "volume unaffected");
 }

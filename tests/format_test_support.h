@@ -18,6 +18,13 @@ inline void RestoreAllFormatDefaults() {
     DiffPriceFormat_LoadDefault();
     PercentFormatWithSign_LoadDefault();
     PercentFormat_LoadDefault();
+    TimeFormat_LoadDefault();
+    DateFormat_LoadDefault();
+    ChangeSignFormat_LoadDefault();
+    VolumeOver_LoadDefault();
+    AccountFormat_LoadDefault();
+    CommodityNameFormat_EnablePending(1);
+    NumberConvert_LoadDefault();
 }
 
 class FormatDefaults : public ::testing::Test {

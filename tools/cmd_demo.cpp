@@ -15,6 +15,10 @@ void RestoreDefaults() {
     CommaFormatWithDot_LoadDefault();
     DiffPriceFormat_LoadDefault();
     PercentFormatWithSign_LoadDefault();
+    TimeFormat_LoadDefault();
+    DateFormat_LoadDefault();
+    ChangeSignFormat_LoadDefault();
+    NumberConvert_LoadDefault();
 }
 
 int RunDemo(teskutil::Args& args) {
@@ -26,9 +30,12 @@ int RunDemo(teskutil::Args& args) {
     PriceFormat_SetPlusMinusSign("+", "-");
     PercentFormatWithSign_SetPrefixSign("+", " ", "-");
     CommaFormatWithDot_EnableCommaSign(0);  // shared with volumes: both ungrouped
+    DateFormat_SetSplitSign('-');
+    ChangeSignFormat_SetSign('^', '-', 'v');
+    NumberConvert_SetSign(Kilo, 'k');
     teskutil::PrintAnsiLine("");
     teskutil::PrintQuoteBoard(
-        "== \xB3\xF8\xBB\xF9\xAC\xDD\xAA\x4F (\xB3\x5D\xA9\x77\xAB\xE1: \xA1\xB6 + , off) ==");  // 設定後
+        "== \xB3\xF8\xBB\xF9\xAC\xDD\xAA\x4F (\xB3\x5D\xA9\x77\xAB\xE1: \xA1\xB6 + , off - ^-v k) ==");  // 設定後
     RestoreDefaults();
     return 0;
 }

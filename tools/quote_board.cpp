@@ -10,14 +10,14 @@ using namespace TeskUtility;
 const std::vector<SampleQuote>& SampleQuotes() {
     // Names: 台積電, 鴻海, 聯發科, 國泰金, 富邦金, 台指期, 新股 (no deal yet).
     static const std::vector<SampleQuote> quotes = {
-        {"\xA5\x78\xBF\x6E\xB9\x71", false, 58500, 57600, 2, PriceState_Rises, 32145, 1880482500},
-        {"\xC2\x45\xAE\xFC", false, 10450, 10450, 2, PriceState_Flat, 81234, 848895300},
-        {"\xC1\x70\xB5\x6F\xAC\xEC", false, 110000, 100000, 2, PriceState_Ceiling, 5120, 563200000},
-        {"\xB0\xEA\xAE\xF5\xAA\xF7", false, 4520, 4610, 2, PriceState_Fall, 45012, 203454240},
-        {"\xB4\x49\xA8\xB9\xAA\xF7", false, 6390, 7100, 2, PriceState_Floor, 99871, 638175690},
+        {"\xA5\x78\xBF\x6E\xB9\x71", false, 58500, 57600, 2, PriceState_Rises, 32145, 1880482500, 0x0D1E00, 0x07EA0C05, 0x244424},
+        {"\xC2\x45\xAE\xFC", false, 10450, 10450, 2, PriceState_Flat, 81234, 848895300, 0x0D1D3B, 0x07EA0C05, 0x222222},
+        {"\xC1\x70\xB5\x6F\xAC\xEC", false, 110000, 100000, 2, PriceState_Ceiling, 5120, 563200000, 0x090512, 0x07EA0C05, 0x444444},
+        {"\xB0\xEA\xAE\xF5\xAA\xF7", false, 4520, 4610, 2, PriceState_Fall, 45012, 203454240, 0x0C2F08, 0x07EA0C05, 0x121121},
+        {"\xB4\x49\xA8\xB9\xAA\xF7", false, 6390, 7100, 2, PriceState_Floor, 99871, 638175690, 0x0A0000, 0x07EA0C05, 0x111111},
         {"\xA5\x78\xAB\xFC\xB4\xC1", true, 2315600000LL, 2298000000LL, 5, PriceState_Rises, 6543210987LL,
-         15151234567890123LL},
-        {"\xB7\x73\xAA\xD1", false, 0, 2500, 2, PriceState_NonDeal, 0, 0},
+         15151234567890123LL, 0x050000, 0x07EA0C06, 0x421024},
+        {"\xB7\x73\xAA\xD1", false, 0, 2500, 2, PriceState_NonDeal, 0, 0, 0, 0x07EA0C05, 0},
     };
     return quotes;
 }
@@ -70,6 +70,34 @@ std::string TradeValue(const SampleQuote& q) {
     return out;
 }
 
+std::string ScaledVolume(const SampleQuote& q) {
+    std::string out;
+    if (q.volume == 0) return out;
+    if (q.is64)
+        NumberConvertA(q.volume, out, Auto, ENumberConvertFormatType::Volume, 1);
+    else
+        NumberConvertA(static_cast<std::int32_t>(q.volume), out, Auto, ENumberConvertFormatType::Volume, 1);
+    return out;
+}
+
+std::string Time(const SampleQuote& q) {
+    std::string out;
+    if (q.time != 0) TimeFormatA(out, q.time, HourMinuteSecond);
+    return out;
+}
+
+std::string Date(const SampleQuote& q) {
+    std::string out;
+    DateFormatA(out, q.date, YearMonthDay);
+    return out;
+}
+
+std::string Ticks(const SampleQuote& q) {
+    std::string out;
+    ChangeSignFormatA(out, q.changeSign);
+    return out;
+}
+
 std::string Pad(const std::string& text, int width, bool left) {
     const int fill = width - static_cast<int>(text.size());
     if (fill <= 0) return text;
@@ -79,14 +107,18 @@ std::string Pad(const std::string& text, int width, bool left) {
 }  // namespace
 
 const std::vector<BoardColumn>& BoardColumns() {
-    // Headers: 商品, 成交, 漲跌, 幅度, 量, 金額.
+    // Headers: 商品, 成交, 漲跌, 幅度, 量, 單位量, 金額, 時間, 日期, 走勢.
     static const std::vector<BoardColumn> columns = {
         {"\xB0\xD3\xAB\x7E", 8, true, [](const SampleQuote& q) { return std::string(q.name); }},
         {"\xA6\xA8\xA5\xE6", 14, false, Price},
         {"\xBA\xA6\xB6\x5E", 12, false, Diff},
         {"\xB4\x54\xAB\xD7", 10, false, Percent},
         {"\xB6\x71", 16, false, Volume},
+        {"\xB3\xE6\xA6\xEC\xB6\x71", 8, false, ScaledVolume},
         {"\xAA\xF7\xC3\x42", 26, false, TradeValue},
+        {"\xAE\xC9\xB6\xA1", 8, false, Time},
+        {"\xA4\xE9\xB4\xC1", 10, false, Date},
+        {"\xA8\xAB\xB6\xD5", 6, true, Ticks},
     };
     return columns;
 }

@@ -19,6 +19,9 @@ struct SampleQuote {
     std::uint32_t state;      // price state 0..5
     std::int64_t volume;
     std::int64_t tradeValue;  // two decimals
+    std::int32_t time;        // packed time of the last trade
+    std::int32_t date;        // packed trading date
+    std::int32_t changeSign;  // packed change-sign row of the last six ticks
 };
 
 struct BoardColumn {

@@ -2,3 +2,6 @@
 #pragma once
 
 #include "tesk/types.h"
+#include "tesk/compress_methods.h"
+#include "tesk/compress_crc.h"
+#include "tesk/compress_zip.h"

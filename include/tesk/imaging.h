@@ -2,3 +2,4 @@
 #pragma once
 
 #include "tesk/types.h"
+#include "tesk/imaging_dc.h"

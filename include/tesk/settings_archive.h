@@ -27,6 +27,8 @@ public:
 
     // bufSize below 128 is raised to 128.
     CArchive(CFile& file, unsigned mode, int bufSize = 4096);
+    // For ported code that passes &file; a null file throws CInvalidArgException.
+    CArchive(CFile* file, unsigned mode, int bufSize = 4096);
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
     // A storing archive flushes unless bNoFlushOnDelete was given; errors are swallowed.

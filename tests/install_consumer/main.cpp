@@ -9,6 +9,7 @@
 using namespace TeskUtility;
 
 static int failures = 0;
+int CheckDisplayHelpers();  // display_helpers.cpp
 static void Check(bool ok, const char* what) {
     if (!ok) {
         std::fprintf(stderr, "consumer: %s\n", what);
@@ -153,6 +154,7 @@ int main() {
               PercentFormat_GetPercentSign() == '%',
           "percent getters");
 
+    failures += CheckDisplayHelpers();
     if (failures == 0) std::puts("consumer: all calls answered as expected");
     return failures == 0 ? 0 : 1;
 }

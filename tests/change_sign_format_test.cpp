@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "tesk/format_signs.h"
+
+using namespace TeskUtility;
+
+class ChangeSign : public ::testing::Test {
+protected:
+    void TearDown() override { ChangeSignFormat_LoadDefault(); }
+};
+
+TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
+    const struct {
+        char in[3];
+        char stored[3];
+    } cases[] = {
+        {{'\0', '\t', 'v'}, {' ', ' ', 'v'}},
+        {{'u', 'd', '\t'}, {'u', 'd', ' '}},
+        {{' ', '\x7F', '\xA1'}, {' ', ' ', ' '}},
+        {{'~', '!', '*'}, {'~', '!', '*'}},
+    };
+    for (const auto& c : cases) {
+        ChangeSignFormat_SetSign(c.in[0], c.in[1], c.in[2]);
+        EXPECT_EQ(ChangeSignFormat_GetRisesSign(), c.stored[0]);
+        EXPECT_EQ(ChangeSignFormat_GetFlatSign(), c.stored[1]);
+        EXPECT_EQ(ChangeSignFormat_GetFallSign(), c.stored[2]);
+        std::string a;
+        std::u16string w;
+        ChangeSignFormatA(a, 4, 2, 1, 0, 6, 0);
+        ChangeSignFormatW(w, 4, 2, 1, 0, 6, 0);
+        const char row[] = {c.stored[0], c.stored[1], c.stored[2], ' ', c.stored[1], ' '};
+        EXPECT_EQ(a, std::string(row, 6));
+        EXPECT_EQ(w, std::u16string(row, row + 6));
+    }
+}
+
+TEST_F(ChangeSign, PackAndUnpackMaskFourBits) {
+    std::int32_t packed = 0;
+    ByteToChangeSign(1, 2, 4, 0, 3, 8, packed);
+    EXPECT_EQ(packed, 0x830421);
+    ByteToChangeSign('\x1F', '\xF2', 0, 0, 0, '\x7F', packed);
+    EXPECT_EQ(packed, 0xF0002F);
+
+    char g[6];
+    ChangeSignToByte(static_cast<std::int32_t>(0xAB654321), g[0], g[1], g[2], g[3], g[4], g[5]);
+    const char expected[6] = {1, 2, 3, 4, 5, 6};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(g[i], expected[i]) << i;
+}
+
+// Fall wins over flat, flat over rise; group 0 is the first character.
+TEST_F(ChangeSign, PrecedenceInEveryForm) {
+    const struct {
+        std::int32_t packed;
+        const char* text;
+    } cases[] = {
+        {0x830421, "x=+ x "}, {0x000000, "      "}, {0x777777, "xxxxxx"},
+        {0x666666, "======"}, {0x444444, "++++++"}, {0x888888, "      "},
+        {0x0F0E0D, "x = x "}, {static_cast<std::int32_t>(0xFF000004), "+     "},
+    };
+    for (const auto& c : cases) {
+        std::string a;
+        std::u16string w;
+        ChangeSignFormatA(a, c.packed);
+        ChangeSignFormatW(w, c.packed);
+        EXPECT_EQ(a, c.text);
+        EXPECT_EQ(w, std::u16string(c.text, c.text + 6));
+        char g[6];
+        ChangeSignToByte(c.packed, g[0], g[1], g[2], g[3], g[4], g[5]);
+        ChangeSignFormatA(a, g[0], g[1], g[2], g[3], g[4], g[5]);
+        ChangeSignFormatW(w, g[0], g[1], g[2], g[3], g[4], g[5]);
+        EXPECT_EQ(a, c.text);
+        EXPECT_EQ(w, std::u16string(c.text, c.text + 6));
+    }
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "format_test_support.h"
+#include "tesk/imaging.h"
+
+using namespace TeskUtility;
+
+namespace {
+
+// Digits 5 pixels wide, a point 2, everything else 4: widths the tests can add up.
+class KnownAdvanceDC : public CDC {
+public:
+    CSize GetTextExtent(const char* text, int count) const override {
+        int width = 0;
+        for (int i = 0; i < count; ++i) width += text[i] >= '0' && text[i] <= '9' ? 5 : text[i] == '.' ? 2 : 4;
+        return CSize(width, 10);
+    }
+};
+
+struct TailCase {
+    unsigned align;
+    CRect tail;
+};
+
+}  // namespace
+
+TEST_F(FormatDefaults, ShortVolumeTailRectangles) {
+    KnownAdvanceDC dc;
+    const CRect cell(10, 3, 110, 23);
+    // "123M": tail "23" is 10 wide, unit "M" 4, all 19.
+    const TailCase cases[] = {
+        {CompactAlign_Right, CRect(96, 3, 106, 23)},
+        {CompactAlign_Center, CRect(56, 3, 66, 23)},  // moved left by (100 - 19) / 2 = 40
+        {CompactAlign_Left, CRect(15, 3, 25, 23)},
+        {7, cell},
+    };
+    for (const auto& c : cases) {
+        std::string text;
+        CRect tail(-1, -1, -1, -1);
+        EXPECT_EQ(GetShortVolumeFormateString(&dc, cell, 1234567, text, tail, c.align), 1);
+        EXPECT_EQ(text, "123M");
+        EXPECT_EQ(tail, c.tail) << "align " << c.align;
+    }
+}
+
+TEST_F(FormatDefaults, ShortVolumeRefusals) {
+    KnownAdvanceDC dc;
+    std::string text = "old";
+    CRect tail(1, 2, 3, 4);
+    EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 0, text, tail, 2), 0);
+    EXPECT_EQ(text, "old");
+    EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 999, text, tail, 2), 0);
+    EXPECT_EQ(text, "999");  // the plain digits are already written
+    EXPECT_EQ(tail, CRect(1, 2, 3, 4));
+    EXPECT_EQ(GetShortVolumeFormateString(nullptr, CRect(0, 0, 100, 20), 1234567, text, tail, 2), 0);
+}
+
+TEST_F(FormatDefaults, ShortPriceTailRectangles) {
+    KnownAdvanceDC dc;
+    const CRect cell(0, 0, 100, 20);
+    std::string text;
+    CRect tail;
+    // "- 12.34" at the floor becomes "- 1234": tail "34" is 10 wide, all 4+4+20 = 28.
+    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Floor, 2, 0, text, tail, CompactAlign_Right), 1);
+    EXPECT_EQ(text, "- 1234");
+    EXPECT_EQ(tail, CRect(90, 0, 100, 20));
+    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Floor, 2, 0, text, tail, CompactAlign_Left), 1);
+    EXPECT_EQ(tail, CRect(18, 0, 28, 20));
+    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Floor, 2, 0, text, tail, CompactAlign_Center), 1);
+    EXPECT_EQ(tail, CRect(54, 0, 64, 20));  // moved left by (100 - 28) / 2 = 36
+
+    text = "old";
+    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 0, PriceState_Rises, 2, 0, text, tail, 2), 0);
+    EXPECT_EQ(text, "old");
+    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Rises, 0, 0, text, tail, 2), 0);
+    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, 9, 2, 0, text, tail, 2), 0);  // state not accepted
+}
+
+// A real font with known advances: DejaVu Sans Mono is 1233/2048 em wide, so at
+// 20 px every character advances 12 whole pixels.
+TEST(CairoDC, MeasuresInTheSelectedFont) {
+    CDC dc;
+    ASSERT_EQ(dc.CreateCompatibleDC(nullptr), 1);
+    EXPECT_EQ(dc.CreateCompatibleDC(nullptr), 0);
+    CFont mono;
+    LOGFONTA lf{};
+    lf.lfHeight = -20;
+    lf.lfWeight = FW_NORMAL;
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "DejaVu Sans Mono");
+    ASSERT_EQ(mono.CreateFontIndirect(&lf), 1);
+    EXPECT_EQ(dc.SelectObject(&mono), nullptr);
+    EXPECT_EQ(dc.GetCurrentFont(), &mono);
+    EXPECT_EQ(dc.GetTextExtent("123M").cx, 48);
+    EXPECT_EQ(dc.GetTextExtent("123M", 2).cx, 24);
+    EXPECT_EQ(dc.GetTextExtent(std::string()).cx, 0);
+    EXPECT_GT(dc.GetTextExtent("1").cy, 18);
+
+    std::string text;
+    CRect tail;
+    EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 1234567, text, tail, CompactAlign_Right), 1);
+    EXPECT_EQ(tail, CRect(64, 0, 88, 20));
+
+    CFont sans;
+    ASSERT_EQ(sans.CreatePointFont(300, "DejaVu Sans"), 1);  // 30 pt = 40 px
+    EXPECT_EQ(dc.SelectObject(&sans), &mono);
+    const int wideDigits = dc.GetTextExtent("0000").cx;
+    EXPECT_GT(wideDigits, 48);
+    EXPECT_EQ(dc.GetTextExtent("00000000").cx, 2 * wideDigits);
+
+    CFont unused;
+    EXPECT_EQ(dc.SelectObject(&unused), &sans);  // an uncreated font is not selected
+    EXPECT_EQ(dc.GetCurrentFont(), &sans);
+    EXPECT_EQ(dc.DeleteDC(), 1);
+    EXPECT_EQ(dc.GetCurrentFont(), nullptr);
+    EXPECT_GT(dc.GetTextExtent("0").cx, 0);  // measures on a private surface
+}

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "format_test_support.h"
+
+using namespace TeskUtility;
+
+TEST(CompactText, ConvertStringToSize) {
+    const struct {
+        const char* text;
+        int length;
+        char sep;
+        CSize size;
+    } cases[] = {
+        {"1024x768", -1, 'x', {1024, 768}}, {"1024x768", 0, 'x', {1024, 768}}, {"800x", -1, 'x', {800, 0}},
+        {"x768", -1, 'x', {0, 0}},          {"1024*768", -1, 'x', {0, 0}},     {"-5x7", -1, 'x', {-5, 7}},
+        {"", -1, 'x', {0, 0}},              {"1024x768", 4, 'x', {0, 0}},      {"10x20x30", -1, 'x', {10, 20}},
+        {"12x34", 4, 'x', {12, 3}},         {" 1x2", -1, 'x', {0, 2}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ConvertStringToSize(c.text, c.length, c.sep), c.size) << c.text;
+    EXPECT_EQ(ConvertStringToSize(nullptr, 5, 'x'), CSize(0, 0));
+}
+
+TEST(CompactText, AmountGrouping) {
+    const struct {
+        const char* in;
+        int trim;
+        const char* out;
+    } cases[] = {
+        {"1234567.890", 0, "1,234,567.890"},
+        {"1234567.890", 1, "1,234,567.89"},
+        {"-1234.5", 0, "-1,234.5"},
+        {"12", 0, "12"},
+        {"1234567", 0, "1,234,567"},
+        {"123", 0, "123"},
+        {"1000", 1, "1,000"},
+        {"12.000", 1, "12"},
+        {"999999999999999", 0, "999,999,999,999,999"},  // 19 characters: still fits
+        {"1000000000000000", 0, ""},                   // would need 21
+        {"12a4.5", 0, ".5"},
+        {"-12a4.5", 0, "-.5"},
+        {".5", 0, ".5"},
+        {"", 0, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AmouontFormatStrNumber(c.in, c.trim), c.out) << c.in;
+}
+
+TEST(CompactText, TrimStringToDotNumCutsAndPads) {
+    const struct {
+        const char* in;
+        int decimals;
+        int result;
+        const char* out;
+    } cases[] = {
+        {"12.3456", 2, 1, "12.34"}, {"12.5", 3, 1, "12.500"}, {"12", 2, 1, "12"},   {"5", 2, 0, "5"},
+        {"12.", 2, 1, "12.00"},     {"12.345", 0, 1, "12"},   {"12.345", -1, 1, "12"}, {".", 3, 0, "."},
+        {"-0.999", 1, 1, "-0.9"},   {"", 2, 1, ""},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.in;
+        EXPECT_EQ(TrimStringToDotNum(text, c.decimals), c.result) << c.in;
+        EXPECT_EQ(text, c.out) << c.in;
+    }
+}
+
+TEST(CompactText, YearMonthDayOnlyFromEightCharacters) {
+    int y = -1, m = -1, d = -1;
+    EXPECT_EQ(GetYearMonthDayFormateByString("20210726", y, m, d), 1);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20210726);
+    EXPECT_EQ(GetYearMonthDayFormateByString("2021/7/26", y, m, d) + GetYearMonthDayFormateByString("2021726", y, m, d), 0);
+    EXPECT_EQ(y, 2021);
+    EXPECT_EQ(GetYearMonthDayFormateByString("abcd1399", y, m, d), 1);  // nothing validated
+    EXPECT_EQ(y * 10000 + m * 100 + d, 1399);
+}
+
+TEST(CompactText, SpecificDotFloat) {
+    EXPECT_EQ(SpecificDotFloatStringFormat(2), "%.2f");
+    EXPECT_EQ(SpecificDotFloatStringFormat(0), "%.0f");
+    const struct {
+        const char* in;
+        unsigned decimals;
+        const char* out;
+    } cases[] = {
+        {"0.00", 2, "-"}, {"0.0", 5, "-"},     {"0.000", 2, "0.00"}, {"3.14159", 3, "3.142"},
+        {"3", 1, "3.0"},  {"abc", 2, "0.00"},  {"-2.5", 0, "-2"},    {"1e3", 1, "1000.0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SpecificDotFloatString(c.in, c.decimals), c.out) << c.in;
+    EXPECT_EQ(SpecificDotFloatString("1", 4000000000u).size(), 1102u);  // capped, no giant allocation
+}
+
+TEST_F(FormatDefaults, FlowStringCutsFractions) {
+    const struct {
+        std::int64_t bytes;
+        const char* text;
+    } cases[] = {
+        {0, "       - B "},         {1023, "   1,023 B "},        {-1, "      -1 B "},
+        {1024, "    1.00 KB"},      {1535, "    1.49 KB"},        {1536, "    1.50 KB"},
+        {1048575, "1,023.99 KB"},   {1048576, "    1.00 MB"},     {5368709120, "5,120.00 MB"},
+        {INT64_MAX, "8,796,093,022,207.99 MB"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MakeFlowString(c.bytes), c.text) << c.bytes;
+}
+
+TEST_F(FormatDefaults, CommaAutoShorten) {
+    const struct {
+        std::int64_t value;
+        std::int32_t dot;
+        int shorten;
+        const char* text;
+    } cases[] = {
+        {1234567, 2, 1, "12K"}, {1234567, 2, 0, "12,345.67"}, {999, 0, 1, "999"}, {123456789, 0, 1, "123,456K"},
+        {-1234500, 2, 1, "-12K"}, {0, 2, 1, "-"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        CommaAutoShortenFormatWithDot(out, c.value, c.dot, 0, 1, c.shorten);
+        EXPECT_EQ(out, c.text) << c.value;
+    }
+    VolumeFormat_SetCommaSign(' ');
+    std::string out;
+    CommaAutoShortenFormatWithDot(out, 1234567, 2, 0, 1, 1);
+    EXPECT_EQ(out.find('K'), std::string::npos);
+}
+
+TEST_F(FormatDefaults, ShortenVolumeAndPrice) {
+    const struct {
+        std::int64_t value;
+        const char* digits;
+        const char* unit;
+        unsigned decimals;
+    } volumes[] = {
+        {1234567, "123", "M", 2},     {25000, "2500", "K", 2},  {999, "999", "", 0},       {-25000, "-2500", "K", 2},
+        {5000000000000, "500", "T", 2}, {1000, "100", "K", 2}, {1999999, "199", "M", 2}, {0, "0", "", 0},
+        {INT64_MAX, "922337203", "T", 2},
+    };
+    for (const auto& v : volumes) {
+        std::string digits, unit;
+        unsigned decimals = 99;
+        ShortenVolume(v.value, digits, unit, decimals);
+        EXPECT_EQ(digits, v.digits) << v.value;
+        EXPECT_EQ(unit, v.unit) << v.value;
+        EXPECT_EQ(decimals, v.decimals) << v.value;
+    }
+    NumberConvert_SetSign(Kilo, '\0');
+    std::string digits, unit;
+    unsigned decimals;
+    ShortenVolume(25000, digits, unit, decimals);
+    EXPECT_EQ(digits, "25000");
+    EXPECT_EQ(decimals, 0u);
+
+    const struct {
+        const char* price;
+        const char* digits;
+        unsigned decimals;
+    } prices[] = {{"123", "123", 0}, {"1.2.3", "123", 3}, {"\xA1\xB6+12.34", "\xA1\xB6+1234", 2}, {"12.", "12", 0}};
+    for (const auto& p : prices) {
+        ShortenPrice(p.price, digits, decimals);
+        EXPECT_EQ(digits, p.digits);
+        EXPECT_EQ(decimals, p.decimals);
+    }
+}

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "tesk/format_signs.h"
+
+using namespace TeskUtility;
+
+TEST(ModuleIdFormat, PrefixAndAtLeastFourDigits) {
+    EXPECT_EQ(ModuleIdFormat_GetPrefixSign(), '/');
+    const struct {
+        std::uint16_t id;
+        const char* text;
+    } cases[] = {{0, "/0000"}, {7, "/0007"}, {12, "/0012"}, {9999, "/9999"}, {12345, "/12345"}, {65535, "/65535"}};
+    for (const auto& c : cases) {
+        std::string a = "old";
+        std::u16string w;
+        ModuleIdFormatA(c.id, a);
+        ModuleIdFormatW(c.id, w);
+        EXPECT_EQ(a, c.text);
+        EXPECT_EQ(w, std::u16string(c.text, c.text + std::char_traits<char>::length(c.text)));
+    }
+}
+
+class CommodityName : public ::testing::Test {
+protected:
+    void TearDown() override { CommodityNameFormat_EnablePending(1); }
+};
+
+TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"\xA4\xA4\xB5\xD8", "\xA4\xA4\xA1\x40\xB5\xD8"},            // 中華 -> 中　華
+        {"\xA4\xA4\xB5\xD8" "A", "\xA4\xA4\xA1\x40\xB5\xD8" "A"},    // two wide and a letter
+        {"\xA4\xA4" "AB", "\xA4\xA4" "AB"},                          // one wide, two narrow
+        {"AB\xA4\xA4", "AB\xA4\xA4"},
+        {"\xA4\xA4\xB5\xD8\xA5\xC1", "\xA4\xA4\xB5\xD8\xA5\xC1"},    // three wide
+        {"\xA4\xA4\xB5\xD8\xA5", "\xA4\xA4\xB5\xD8\xA5"},            // dangling lead byte
+        {"ABCD", "ABCD"},
+        {"", ""},
+    };
+    for (int enable : {0, 1}) {
+        CommodityNameFormat_EnablePending(enable);
+        for (const auto& c : cases) {
+            std::string name = c.in;
+            CommodityNameFormatA(name);
+            EXPECT_EQ(name, c.out) << "enable " << enable;
+        }
+    }
+}
+
+TEST_F(CommodityName, WideRuleNeedsTheFlagAndTwoCharacters) {
+    EXPECT_EQ(CommodityNameFormat_IsEnablePending(), 1);
+    const struct {
+        int enable;
+        const char16_t* in;
+        const char16_t* out;
+    } cases[] = {
+        {1, u"AB", u"A  B"}, {1, u"\u4E2D\u83EF", u"\u4E2D  \u83EF"}, {1, u"ABC", u"ABC"}, {1, u"A", u"A"},
+        {0, u"AB", u"AB"},   {5, u"AB", u"A  B"},
+    };
+    for (const auto& c : cases) {
+        CommodityNameFormat_EnablePending(c.enable);
+        EXPECT_EQ(CommodityNameFormat_IsEnablePending(), c.enable);
+        std::u16string name = c.in;
+        CommodityNameFormatW(name);
+        EXPECT_EQ(name, c.out);
+    }
+}
+
+class VolumeThresholds : public ::testing::Test {
+protected:
+    void TearDown() override { VolumeOver_LoadDefault(); }
+};
+
+TEST_F(VolumeThresholds, AtLeastComparisonsInBothWidths) {
+    EXPECT_EQ(IsVolumeOver(std::int32_t{100}) + IsVolumeOver(std::int32_t{99}), 1);
+    EXPECT_EQ(IsVolumeOver(std::int64_t{1} << 40), 1);
+    VolumeOver_SetThreshold(-5);
+    EXPECT_EQ(IsVolumeOver(std::int64_t{-5}) + IsVolumeOver(std::int64_t{-6}), 1);
+    VolumeOver_SetThreshold(INT32_MIN);
+    EXPECT_EQ(IsVolumeOver(std::int64_t{INT32_MIN} - 1), 0);  // the 64-bit copy is sign-extended
+
+    VolumeOverAlarm_SetThreshold(500);
+    VolumeOverAlarm_SetTickVolume(-1);
+    EXPECT_EQ(IsAlarmVolumeOver(500) + IsAlarmVolumeOver(499), 1);
+    EXPECT_EQ(IsAlarmTickVolumn(-1) + IsAlarmTickVolumn(-2), 1);
+
+    VolumeOver_LoadDefault();  // restores the alarm settings too
+    EXPECT_EQ(IsAlarmVolumeOver(100) + IsAlarmTickVolumn(10) + IsVolumeOver(std::int64_t{99}), 2);
+}

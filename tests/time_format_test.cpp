@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "tesk/format_time.h"
+
+using namespace TeskUtility;
+
+class TimeDateFormat : public ::testing::Test {
+protected:
+    void TearDown() override {
+        TimeFormat_LoadDefault();
+        DateFormat_LoadDefault();
+    }
+};
+
+TEST_F(TimeDateFormat, DefaultsBeforeAnyLoad) {
+    EXPECT_EQ(TimeFormat_GetSplitSign(), ':');
+    EXPECT_EQ(DateFormat_GetSplitSign(), '/');
+    std::string s;
+    TimeFormatA(s, 0x091E0F, HourMinuteSecond);
+    EXPECT_EQ(s, "09:30:15");
+    DateFormatA(s, 0x07E5071A, YearMonthDay);
+    EXPECT_EQ(s, "2021/07/26");
+}
+
+struct SeparatorCase {
+    char set;
+    char reads;
+    const char* time;
+    const char* hourMinute;
+    const char* date;
+    const char* yearMonth;
+    const char* monthDay;
+};
+
+class SeparatorRoundTrip : public TimeDateFormat, public ::testing::WithParamInterface<SeparatorCase> {};
+
+TEST_P(SeparatorRoundTrip, EveryOverloadNarrowAndWide) {
+    const auto& c = GetParam();
+    TimeFormat_SetSplitSign(c.set);
+    DateFormat_SetSplitSign(c.set);
+    EXPECT_EQ(TimeFormat_GetSplitSign(), c.reads);
+    EXPECT_EQ(DateFormat_GetSplitSign(), c.reads);
+
+    // What the getter reports must set the same state again.
+    TimeFormat_SetSplitSign(TimeFormat_GetSplitSign());
+    DateFormat_SetSplitSign(DateFormat_GetSplitSign());
+
+    std::string a;
+    std::u16string w;
+    auto both = [&](const char* expected) {
+        EXPECT_EQ(a, expected);
+        EXPECT_EQ(w, std::u16string(expected, expected + std::char_traits<char>::length(expected)));
+    };
+    TimeFormatA(a, 9, 30, 15), TimeFormatW(w, 9, 30, 15), both(c.time);
+    TimeFormatA(a, 0x091E0F, HourMinuteSecond), TimeFormatW(w, 0x091E0F, HourMinuteSecond), both(c.time);
+    TimeFormatA(a, 0x091E0F, static_cast<ETimeFormatType>(9)), TimeFormatW(w, 0x091E0F, static_cast<ETimeFormatType>(9)),
+        both(c.time);
+    TimeFormatA(a, 9, 30), TimeFormatW(w, 9, 30), both(c.hourMinute);
+    TimeFormatA(a, 0x091E0F, HourMinute), TimeFormatW(w, 0x091E0F, HourMinute), both(c.hourMinute);
+    const std::uint16_t year = 2021;
+    const unsigned char month = 7, day = 26;
+    DateFormatA(a, year, month, day), DateFormatW(w, year, month, day), both(c.date);
+    DateFormatA(a, 0x07E5071A, YearMonthDay), DateFormatW(w, 0x07E5071A, YearMonthDay), both(c.date);
+    DateFormatA(a, 0x07E5071A, static_cast<EDateFormatType>(5)),
+        DateFormatW(w, 0x07E5071A, static_cast<EDateFormatType>(5)), both(c.date);
+    DateFormatA(a, year, month), DateFormatW(w, year, month), both(c.yearMonth);
+    DateFormatA(a, 0x07E5071A, YearMonth), DateFormatW(w, 0x07E5071A, YearMonth), both(c.yearMonth);
+    DateFormatA(a, month, day), DateFormatW(w, month, day), both(c.monthDay);
+    DateFormatA(a, 0x07E5071A, MonthDay), DateFormatW(w, 0x07E5071A, MonthDay), both(c.monthDay);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Separators, SeparatorRoundTrip,
+    ::testing::Values(SeparatorCase{':', ':', "09:30:15", "09:30", "2021:07:26", "2021:07", "07:26"},
+                      SeparatorCase{'-', '-', "09-30-15", "09-30", "2021-07-26", "2021-07", "07-26"},
+                      SeparatorCase{' ', ' ', "093015", "0930", "20210726", "202107", "0726"},
+                      SeparatorCase{'\t', ' ', "093015", "0930", "20210726", "202107", "0726"},
+                      SeparatorCase{'\xA1', ' ', "093015", "0930", "20210726", "202107", "0726"},
+                      SeparatorCase{'%', '%', "09%30%15", "09%30", "2021%07%26", "2021%07", "07%26"}));
+
+TEST_F(TimeDateFormat, FieldsArePaddedNeverCut) {
+    std::string s;
+    TimeFormatA(s, 100, 5, 255);
+    EXPECT_EQ(s, "100:05:255");
+    TimeFormatA(s, static_cast<std::int32_t>(0xFF000000), HourMinuteSecond);
+    EXPECT_EQ(s, "00:00:00");
+    DateFormatA(s, std::uint16_t{7}, 1, 2);
+    EXPECT_EQ(s, "0007/01/02");
+    DateFormatA(s, static_cast<std::int32_t>(0xFFFF0C1F), YearMonthDay);
+    EXPECT_EQ(s, "65535/12/31");
+    DateFormat_LoadDefault();
+    EXPECT_EQ(DateFormat_GetSplitSign(), '/');
+}

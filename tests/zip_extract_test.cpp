@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "tesk/compress_zip.h"
+#include "tesk/platform.h"
+#include "zip_test_support.h"
+
+using namespace TeskUtility;
+using namespace ziptest;
+
+struct HostileCase {
+    const char* name;
+    std::vector<RawEntry> entries;
+    int result;
+    std::vector<std::string> tree;  // what the destination holds afterwards
+    unsigned codePage = CP_BIG5;
+};
+
+class ExtractHostile : public ::testing::TestWithParam<HostileCase> {};
+
+// Each archive is extracted into dest/, which sits beside a sentinel folder:
+// nothing may ever appear outside dest/.
+TEST_P(ExtractHostile, StaysInsideTheDestination) {
+    TempDir dir;
+    fs::create_directories(dir / "dest");
+    fs::create_directories(dir / "outside");
+    WriteArchive(dir / "in.zip", GetParam().entries);
+
+    SetThreadAnsiCodePage(GetParam().codePage);
+    const int result = ExtractZIPFromDir(dir / "in.zip", dir / "dest");
+    SetThreadAnsiCodePage(CP_BIG5);
+    EXPECT_EQ(result, GetParam().result);
+    EXPECT_EQ(ListTree(dir / "dest"), GetParam().tree);
+    EXPECT_TRUE(fs::is_empty(dir / "outside"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 3);
+    EXPECT_FALSE(fs::exists("/tmp/tesk_zip_escape"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Archives, ExtractHostile,
+    ::testing::Values(
+        HostileCase{"slash_levels", {{"a/", 16, ""}, {"a/b.txt", 0, "b"}}, 1, {"a/", "a/b.txt"}},
+        HostileCase{"backslash_levels", {{"a/", 16, ""}, {"a\\b/", 16, ""}, {"a\\b\\c.txt", 0, "c"}}, 1,
+                    {"a/", "a/b/", "a/b/c.txt"}},
+        HostileCase{"dot_levels_collapse", {{"x/", 16, ""}, {"./x//y.txt", 0, "y"}}, 1, {"x/", "x/y.txt"}},
+        HostileCase{"parent_climb", {{"ok.txt", 0, "1"}, {"../outside/evil.txt", 0, "x"}, {"late.txt", 0, "2"}}, 0,
+                    {"ok.txt"}},
+        HostileCase{"parent_climb_backslash", {{"..\\outside\\evil.txt", 0, "x"}}, 0, {}},
+        HostileCase{"parent_inside_name", {{"a/", 16, ""}, {"a/../../outside/evil.txt", 0, "x"}}, 0, {"a/"}},
+        HostileCase{"parent_folder_entry", {{"../outside/made/", 16, ""}}, 0, {}},
+        HostileCase{"absolute", {{"/tmp/tesk_zip_escape", 0, "x"}}, 0, {}},
+        HostileCase{"absolute_backslash", {{"\\tmp\\tesk_zip_escape", 0, "x"}}, 0, {}},
+        HostileCase{"file_without_folder_entry", {{"missing/f.txt", 0, "x"}}, 0, {}},
+        HostileCase{"folder_with_extra_attribute_bits", {{"d/", 0x10 | 0x20, ""}}, 0, {}},
+        HostileCase{"folder_with_unix_mode", {{"d/", (040755u << 16) | 0x10, ""}}, 0, {}},
+        HostileCase{"folder_entry_without_parent_is_ignored", {{"p/q/", 16, ""}, {"r.txt", 0, "r"}}, 1, {"r.txt"}},
+        HostileCase{"file_named_like_folder", {{"f/", 0, ""}}, 0, {}},
+        HostileCase{"existing_folder_entry_twice", {{"d/", 16, ""}, {"d/", 16, ""}}, 1, {"d/"}},
+        HostileCase{"file_over_folder", {{"d/", 16, ""}, {"d", 0, "x"}}, 0, {"d/"}},
+        HostileCase{"empty_archive", {}, 1, {}},
+        // In Big5 the character A5 5C ends in a backslash byte that is not a separator.
+        HostileCase{"big5_trail_byte", {{"d/", 16, ""}, {"d\\\xA5\x5C.txt", 0, "x"}}, 1, {"d/", "d/\xA5\x5C.txt"}},
+        HostileCase{"utf8_splits_every_backslash",
+                    {{"d/", 16, ""}, {"d\\\xA5/", 16, ""}, {"d\\\xA5\x5C.txt", 0, "x"}},
+                    1,
+                    {"d/", "d/\xA5/", "d/\xA5/.txt"},
+                    CP_UTF8}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExtractZIPFromDir, TruncatedArchivesFailCleanly) {
+    TempDir dir;
+    fs::create_directories(dir / "dest");
+    WriteArchive(dir / "whole.zip", {{"a.txt", 0, Pattern(50000)}, {"b.txt", 0, "bee"}});
+    const std::string whole = ReadFile(dir / "whole.zip");
+    for (std::size_t keep : {std::size_t{0}, std::size_t{10}, whole.size() / 2, whole.size() - 22}) {
+        WriteFile(dir / "cut.zip", whole.substr(0, keep));
+        EXPECT_EQ(ExtractZIPFromDir(dir / "cut.zip", dir / "dest"), 0) << keep;
+    }
+    // Corrupt the compressed bytes but keep the directory: the data or its checksum fails.
+    std::string damaged = whole;
+    for (std::size_t i = 40; i < whole.size() / 2; i += 7) damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
+    WriteFile(dir / "damaged.zip", damaged);
+    EXPECT_EQ(ExtractZIPFromDir(dir / "damaged.zip", dir / "dest"), 0);
+    EXPECT_EQ(ExtractZIPFromDir(dir / "absent.zip", dir / "dest"), 0);
+}
+
+TEST(ExtractZIPFromDir, NeverWritesThroughLinksInTheDestination) {
+    TempDir dir;
+    fs::create_directories(dir / "dest");
+    fs::create_directories(dir / "outside");
+    WriteFile(dir / "outside/victim.txt", "original");
+    fs::create_directory_symlink(dir / "outside", dir / "dest/linkdir");
+    fs::create_symlink(dir / "outside/victim.txt", dir / "dest/linkfile");
+    fs::create_hard_link(dir / "outside/victim.txt", dir / "dest/hard.txt");
+    WriteFile(dir / "dest/long.txt", "a much longer previous content");
+
+    WriteArchive(dir / "via_dir.zip", {{"linkdir/victim.txt", 0, "evil"}});
+    EXPECT_EQ(ExtractZIPFromDir(dir / "via_dir.zip", dir / "dest"), 0);
+
+    // Existing names are replaced whole: the links go, their targets stay.
+    WriteArchive(dir / "over.zip", {{"linkfile", 0, "new1"}, {"hard.txt", 0, "new2"}, {"long.txt", 0, "short"}});
+    EXPECT_EQ(ExtractZIPFromDir(dir / "over.zip", dir / "dest"), 1);
+    EXPECT_EQ(ReadFile(dir / "outside/victim.txt"), "original");
+    EXPECT_FALSE(fs::is_symlink(dir / "dest/linkfile"));
+    EXPECT_EQ(ReadFile(dir / "dest/linkfile"), "new1");
+    EXPECT_EQ(ReadFile(dir / "dest/hard.txt"), "new2");
+    EXPECT_EQ(ReadFile(dir / "dest/long.txt"), "short");
+}
+
+TEST(ExtractZIPFromDir, MissingDestinationFailsAtTheFirstFile) {
+    TempDir dir;
+    WriteArchive(dir / "folders.zip", {{"d/", 16, ""}});
+    WriteArchive(dir / "files.zip", {{"f.txt", 0, "x"}});
+    EXPECT_EQ(ExtractZIPFromDir(dir / "folders.zip", dir / "none"), 1);
+    EXPECT_EQ(ExtractZIPFromDir(dir / "files.zip", dir / "none"), 0);
+    EXPECT_FALSE(fs::exists(dir / "none"));
+}

@@ -1,0 +1,25 @@
+// teskutil zip DIR OUT.zip [--all]
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "command.h"
+#include "tesk/compress_zip.h"
+#include "zip_console.h"
+
+static int Run(teskutil::Args& args) {
+    const bool all = args.Flag("--all");
+    const auto paths = args.Positionals(2, 2);
+    // The library packs a missing folder as an empty archive; on a command line that is a typo.
+    struct stat st {};
+    if (::stat(paths[0].c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        std::fprintf(stderr, "teskutil zip: %s is not a folder\n", paths[0].c_str());
+        return 1;
+    }
+    teskutil::ZipConsole console("zip");
+    if (!TeskUtility::CreateZipFromDir(paths[0], paths[1], all ? 1 : 0)) return 1;
+    // Files that could not be read were reported and left empty in the archive.
+    return console.MessagesShown() == 0 ? 0 : 1;
+}
+
+TESKUTIL_COMMAND(zip, "zip DIR OUT.zip [--all]",
+                 "pack a folder tree (without the top-level working files unless --all)", Run);
