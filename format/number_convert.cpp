@@ -86,7 +86,7 @@ void WritePlain(std::basic_string<Char>& out, Value q) {
     buf.AssignTo(out);
 }
 
-// The Part 1.3 formatters under one name per string kind.
+// The grouped and plain number formatters under one name per string kind.
 void WriteComma(CStringA& out, std::int32_t q) { CommaFormatA(out, q, 1); }
 void WriteComma(CStringA& out, std::int64_t q) { CommaFormatA(out, q, 1); }
 void WriteComma(CStringW& out, std::int32_t q) { CommaFormatW(out, q, 1); }

@@ -39,9 +39,9 @@ int CParseOption::GetOpt(int argc, char** argv, const char* optionString) {
     const char letter = arg[1];
     m_nextChar = arg + 2;
     ++m_nextIndex;
-    const char* spec = letter == ':' ? nullptr : FindOptionLetter(optionString, letter);
-    if (!spec) return kIllegal;
-    if (spec[1] != ':') return static_cast<unsigned char>(letter);
+    const char* optionEntry = letter == ':' ? nullptr : FindOptionLetter(optionString, letter);
+    if (!optionEntry) return kIllegal;
+    if (optionEntry[1] != ':') return static_cast<unsigned char>(letter);
     if (*m_nextChar) {
         m_optionArgument = m_nextChar;
     } else if (m_nextIndex < argc) {
