@@ -63,3 +63,8 @@ void CommaFormat_SetPlusMinusSign(const char* plus, const char* minus) {
 }
 
 }  // namespace TeskUtility
+
+namespace TeskUtility::detail {
+const char* CommaFormatPlusSign() { return g_comma.plus.Narrow(); }
+const char* CommaFormatMinusSign() { return g_comma.minus.Narrow(); }
+}  // namespace TeskUtility::detail

@@ -78,3 +78,8 @@ void CommaFormatWithDot_SetPlusMinusSign(const char* plus, const char* minus) {
 }
 
 }  // namespace TeskUtility
+
+namespace TeskUtility::detail {
+const char* CommaFormatWithDotPlusSign() { return g_commaDot.plus.Narrow(); }
+const char* CommaFormatWithDotMinusSign() { return g_commaDot.minus.Narrow(); }
+}  // namespace TeskUtility::detail
