@@ -1,15 +1,13 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <filesystem>
+#include <utility>
 
 #include "platform/posix_file.h"
 #include "tesk/settings_file.h"
 
 namespace {
+
+namespace posix = TeskUtility::posix;
 
 std::string AbsolutePath(const char* fileName) {
     std::error_code ec;
@@ -36,13 +34,6 @@ unsigned DenyBits(unsigned flags) {
     }
 }
 
-int OpenRetrying(const char* path, int oflags) {
-    int fd;
-    do fd = ::open(path, oflags, 0666);
-    while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
 }  // namespace
 
 CFile::CFile(const char* fileName, unsigned openFlags) {
@@ -51,7 +42,7 @@ CFile::CFile(const char* fileName, unsigned openFlags) {
 }
 
 CFile::~CFile() {
-    if (m_hFile != hFileNull) ::close(m_hFile);
+    if (m_hFile != hFileNull) posix::Close(m_hFile);
 }
 
 // Opens without O_TRUNC and truncates only after the sharing check, so that a
@@ -66,127 +57,95 @@ int CFile::Open(const char* fileName, unsigned openFlags, CFileException* error)
     if (!fileName || !*fileName) return fail(ENOENT, CFileException::badPath);
     m_strFileName = AbsolutePath(fileName);
 
-    int oflags = O_CLOEXEC;
     const unsigned access = openFlags & 3;
+    const int create = (openFlags & modeCreate) ? O_CREAT : 0;
+    posix::Result<posix::Fd> file = posix::Status{EACCES, {}};
     // Write-only opens ask for read access too when they may, so that they can hold their sharing lock.
-    int fd = -1;
-    if (openFlags & modeCreate) oflags |= O_CREAT;
     if (access == modeWrite) {
-        fd = OpenRetrying(fileName, oflags | O_RDWR);
-        if (fd < 0 && errno != EACCES && errno != EROFS && errno != EPERM) return fail(errno);
+        file = posix::Open(fileName, create | O_RDWR);
+        const int err = file.status.error;
+        if (err != 0 && err != EACCES && err != EROFS && err != EPERM) return fail(err);
     }
-    if (fd < 0) fd = OpenRetrying(fileName, oflags | (access == modeReadWrite ? O_RDWR : access == modeWrite ? O_WRONLY : O_RDONLY));
-    if (fd < 0) return fail(errno);
+    if (!file.ok())
+        file = posix::Open(fileName, create | (access == modeReadWrite ? O_RDWR : access == modeWrite ? O_WRONLY : O_RDONLY));
+    if (!file.ok()) return fail(file.status.error);
+    const int fd = file.value.Get();
 
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return fail(EISDIR);
-    }
-    if (const int err = TeskUtility::posix::AcquireShareLock(fd, AccessBits(openFlags), DenyBits(openFlags)).error) {
-        ::close(fd);
+    const posix::Result<struct stat> st = posix::Stat(fd);
+    if (st.ok() && S_ISDIR(st.value.st_mode)) return fail(EISDIR);
+    if (const int err = posix::AcquireShareLock(fd, AccessBits(openFlags), DenyBits(openFlags)).error)
         return fail(err, err == EBUSY ? CFileException::sharingViolation : -1);
+    if ((openFlags & modeCreate) && !(openFlags & modeNoTruncate) && access != modeRead && st.ok() &&
+        S_ISREG(st.value.st_mode)) {
+        if (const int err = posix::Truncate(fd, 0).error) return fail(err);
     }
-    if ((openFlags & modeCreate) && !(openFlags & modeNoTruncate) && access != modeRead && S_ISREG(st.st_mode)) {
-        int rc;
-        do rc = ::ftruncate(fd, 0);
-        while (rc != 0 && errno == EINTR);
-        if (rc != 0) {
-            const int err = errno;
-            ::close(fd);
-            return fail(err);
-        }
-    }
-    m_hFile = fd;
+    m_hFile = file.value.Release();
     return 1;
+}
+
+void CFile::CheckOpen() const {
+    if (m_hFile == hFileNull) ThrowCause(CFileException::invalidFile, EBADF);
 }
 
 unsigned CFile::Read(void* buffer, unsigned count) {
     if (count == 0) return 0;
     if (!buffer) throw CInvalidArgException();
-    if (m_hFile == hFileNull) ThrowCause(CFileException::invalidFile, EBADF);
-    auto* p = static_cast<char*>(buffer);
-    unsigned done = 0;
-    // A pipe or terminal may return short reads before the end; keep going.
-    while (done < count) {
-        const ssize_t n = ::read(m_hFile, p + done, count - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ThrowErrno(errno);
-        }
-        if (n == 0) break;
-        done += static_cast<unsigned>(n);
-    }
-    return done;
+    CheckOpen();
+    const posix::Result<std::size_t> got = posix::ReadAll(m_hFile, buffer, count);
+    if (!got.ok()) ThrowErrno(got.status.error);
+    return static_cast<unsigned>(got.value);
 }
 
 void CFile::Write(const void* buffer, unsigned count) {
     if (count == 0) return;
     if (!buffer) throw CInvalidArgException();
-    if (m_hFile == hFileNull) ThrowCause(CFileException::invalidFile, EBADF);
-    auto* p = static_cast<const char*>(buffer);
-    unsigned done = 0;
-    while (done < count) {
-        const ssize_t n = ::write(m_hFile, p + done, count - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ThrowErrno(errno);
-        }
-        if (n == 0) ThrowCause(CFileException::diskFull, ENOSPC);
-        done += static_cast<unsigned>(n);
-    }
+    CheckOpen();
+    if (const int err = posix::WriteAll(m_hFile, buffer, count).error) ThrowErrno(err);
 }
 
 std::uint64_t CFile::Seek(std::int64_t offset, unsigned from) {
-    if (m_hFile == hFileNull) ThrowCause(CFileException::invalidFile, EBADF);
+    CheckOpen();
     const int whence = from == current ? SEEK_CUR : from == end ? SEEK_END : SEEK_SET;
-    const off_t pos = ::lseek(m_hFile, offset, whence);
-    if (pos < 0) ThrowCause(CFileException::badSeek, errno);
-    return static_cast<std::uint64_t>(pos);
+    const posix::Result<std::uint64_t> pos = posix::Seek(m_hFile, offset, whence);
+    if (!pos.ok()) ThrowCause(CFileException::badSeek, pos.status.error);
+    return pos.value;
 }
 
 std::uint64_t CFile::GetPosition() const {
-    if (m_hFile == hFileNull) ThrowCause(CFileException::invalidFile, EBADF);
-    const off_t pos = ::lseek(m_hFile, 0, SEEK_CUR);
-    if (pos < 0) ThrowCause(CFileException::badSeek, errno);
-    return static_cast<std::uint64_t>(pos);
+    CheckOpen();
+    const posix::Result<std::uint64_t> pos = posix::Seek(m_hFile, 0, SEEK_CUR);
+    if (!pos.ok()) ThrowCause(CFileException::badSeek, pos.status.error);
+    return pos.value;
 }
 
 std::uint64_t CFile::GetLength() const {
-    if (m_hFile == hFileNull) ThrowCause(CFileException::invalidFile, EBADF);
-    struct stat st {};
-    if (::fstat(m_hFile, &st) != 0) ThrowErrno(errno);
-    return static_cast<std::uint64_t>(st.st_size);
+    CheckOpen();
+    const posix::Result<struct stat> st = posix::Stat(m_hFile);
+    if (!st.ok()) ThrowErrno(st.status.error);
+    return static_cast<std::uint64_t>(st.value.st_size);
 }
 
 void CFile::SetLength(std::uint64_t newLength) {
-    if (m_hFile == hFileNull) ThrowCause(CFileException::invalidFile, EBADF);
-    if (newLength > static_cast<std::uint64_t>(INT64_MAX)) ThrowCause(CFileException::badSeek, EINVAL);
-    int rc;
-    do rc = ::ftruncate(m_hFile, static_cast<off_t>(newLength));
-    while (rc != 0 && errno == EINTR);
-    if (rc != 0) ThrowErrno(errno);
+    CheckOpen();
+    // A length past the largest offset fails with EINVAL, a bad seek.
+    if (const int err = posix::Truncate(m_hFile, newLength).error) ThrowErrno(err);
 }
 
 void CFile::Flush() {
     if (m_hFile == hFileNull) return;
-    int rc;
-    do rc = ::fdatasync(m_hFile);
-    while (rc != 0 && errno == EINTR);
+    const int err = posix::SyncData(m_hFile).error;
     // Pipes, terminals and some special files cannot be synced; that is not a failure of the data.
-    if (rc != 0 && errno != EINVAL && errno != EROFS) ThrowErrno(errno);
+    if (err != 0 && err != EINVAL && err != EROFS) ThrowErrno(err);
 }
 
 void CFile::Close() {
     if (m_hFile == hFileNull) return;
-    const int fd = m_hFile;
-    m_hFile = hFileNull;
-    // close() is not retried on EINTR: on Linux the descriptor is gone either way.
-    if (::close(fd) != 0 && errno != EINTR) ThrowErrno(errno);
+    const int fd = std::exchange(m_hFile, hFileNull);
+    if (const int err = posix::Close(fd).error) ThrowErrno(err);
 }
 
 void CFile::Abort() {
-    if (m_hFile != hFileNull) ::close(m_hFile);
+    if (m_hFile != hFileNull) posix::Close(m_hFile);
     m_hFile = hFileNull;
 }
 

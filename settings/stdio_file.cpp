@@ -1,10 +1,8 @@
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <climits>
 #include <cstring>
 
+#include "platform/posix_file.h"
 #include "tesk/settings_file.h"
 
 namespace {
@@ -54,13 +52,14 @@ CStdioFile::~CStdioFile() {
 int CStdioFile::Open(const char* fileName, unsigned openFlags, CFileException* error) {
     if (m_pStream) Abort();
     if (!CFile::Open(fileName, openFlags, error)) return 0;
-    m_pStream = ::fdopen(m_hFile, StreamMode(openFlags));
-    if (!m_pStream) {
-        const int err = errno;
+    const TeskUtility::posix::Result<FILE*> stream = TeskUtility::posix::OpenStream(m_hFile, StreamMode(openFlags));
+    if (!stream.ok()) {
+        const int err = stream.status.error;
         CFile::Abort();
         if (error) *error = CFileException(CFileException::ErrnoToCause(err), err, m_strFileName);
         return 0;
     }
+    m_pStream = stream.value;
     m_text = !(openFlags & typeBinary);
     DropCarry();
     return 1;
@@ -250,9 +249,9 @@ std::uint64_t CStdioFile::GetPosition() const {
 std::uint64_t CStdioFile::GetLength() const {
     if (!m_pStream) ThrowCause(CFileException::invalidFile, EBADF);
     std::fflush(m_pStream);
-    struct stat st {};
-    if (::fstat(fileno(m_pStream), &st) != 0) ThrowErrno(errno);
-    return static_cast<std::uint64_t>(st.st_size);
+    const auto st = TeskUtility::posix::Stat(fileno(m_pStream));
+    if (!st.ok()) ThrowErrno(st.status.error);
+    return static_cast<std::uint64_t>(st.value.st_size);
 }
 
 void CStdioFile::SetLength(std::uint64_t newLength) {

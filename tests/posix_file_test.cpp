@@ -10,6 +10,7 @@
 
 #include "platform/posix_file.h"
 #include "tesk/compress_zip.h"
+#include "tesk/settings_file.h"
 #include "zip_test_support.h"
 
 namespace {
@@ -96,6 +97,16 @@ TEST_F(FaultyCalls, AStormOfInterruptsAndShortTransfersChangesNothing) {
     const posix::Result<std::size_t> got = posix::ReadAll(fd, back.data(), back.size());
     ASSERT_TRUE(got.ok());
     EXPECT_EQ(back.substr(0, got.value), data.substr(0, 5000));
+
+    CFile shared(dir / "c.bin", CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyWrite);
+    shared.Write(data.data(), static_cast<unsigned>(data.size()));
+    shared.SeekToBegin();
+    EXPECT_EQ(shared.Read(back.data(), 6000), 6000u);
+    EXPECT_EQ(back, data.substr(0, 6000));
+    CFile second;
+    CFileException why;
+    EXPECT_EQ(second.Open(dir / "c.bin", CFile::modeWrite, &why), 0);
+    EXPECT_EQ(why.m_cause, CFileException::sharingViolation);
 }
 
 TEST_F(FaultyCalls, FailedWritesSurfaceWithErrnoAndPath) {
@@ -127,9 +138,30 @@ TEST_F(FaultyCalls, FailedWritesSurfaceWithErrnoAndPath) {
 
         g_faults.writeBudget = c.budget;
         EXPECT_EQ(ExtractZIPFromDir(dir / "in.zip", dir / "out"), 0);
+        CFile object(path, CFile::modeCreate | CFile::modeWrite);
+        g_faults.writeBudget = c.budget;
+        try {
+            object.Write(data.data(), static_cast<unsigned>(data.size()));
+            ADD_FAILURE() << "no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_lOsError, c.expected);
+            EXPECT_EQ(e.m_cause, CFileException::ErrnoToCause(c.expected));
+            EXPECT_EQ(e.m_strFileName, path);
+        }
         g_faults = Faults{};
         ziptest::fs::remove_all(dir / "out");
     }
+}
+
+TEST_F(FaultyCalls, AStreamThatCannotBeMadeFailsTheOpen) {
+    ziptest::TempDir dir;
+    g_faults.failStream = true;
+    CStdioFile file;
+    CFileException why;
+    EXPECT_EQ(file.Open(dir / "s.txt", CFile::modeCreate | CFile::modeWrite, &why), 0);
+    EXPECT_EQ(why.m_lOsError, ENOMEM);
+    EXPECT_EQ(why.m_cause, CFileException::genericException);
+    EXPECT_FALSE(file.IsOpen());
 }
 
 TEST(PosixFile, FailuresCarryErrnoAndPath) {

@@ -86,6 +86,8 @@ public:
     int m_hFile = hFileNull;
 
 protected:
+    // Throws CFileException (invalidFile, EBADF) when no file is open.
+    void CheckOpen() const;
     // Throws CFileException for `err` naming this file.
     [[noreturn]] void ThrowErrno(int err) const;
     [[noreturn]] void ThrowCause(int cause, int err) const;
