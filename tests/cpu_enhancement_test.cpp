@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "host/memory_routines.h"
+#include "platform/memory_routines.h"
 #include "tesk/host_cpu.h"
 
 namespace {

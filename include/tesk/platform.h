@@ -25,7 +25,9 @@ constexpr unsigned CP_UTF8 = 65001;
 void SetThreadAnsiCodePage(unsigned codePage);
 unsigned GetThreadAnsiCodePage();
 
-// The iconv name of a Windows code page ("CP950", "UTF-8", ...); empty when unknown.
+// The iconv name of a Windows code page ("CP950", "UTF-8", ...). A page without
+// a name of its own gives "CP" and its number, which iconv may not know; the
+// conversions below then pass ASCII through and turn the rest into '?'.
 std::string CodePageToCharsetName(unsigned codePage);
 
 // Converts bytes in `codePage` (CP_ACP: the thread's) to UTF-16. A byte sequence

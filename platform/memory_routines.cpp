@@ -1,4 +1,4 @@
-#include "host/memory_routines.h"
+#include "platform/memory_routines.h"
 
 #include <unistd.h>
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/memory_routines.h"
+#include "platform/memory_routines.h"
 #include "tesk/host_cpu.h"
 
 #if defined(__i386__) || defined(__x86_64__)
