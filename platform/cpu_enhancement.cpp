@@ -45,34 +45,36 @@ std::uint32_t CCPUEnhancement::GetCPUCapabilities() {
     return ProbeCapabilities();
 }
 
+namespace TeskUtility::detail {
+
+RoutineChoice ChooseRoutines(std::uint32_t capabilities) {
+    using Copy = RoutineChoice::Copy;
+    using Zero = RoutineChoice::Zero;
+    if (capabilities & CCPUEnhancement::CPU_SSE2) return {Copy(Stream128Copy), Zero(Stream128Zero)};
+    if (capabilities & CCPUEnhancement::CPU_SSE) return {Copy(Stream128Copy), Block64Zero};
+    if (capabilities & CCPUEnhancement::CPU_MMX) return {Block64Copy, Block64Zero};
+    return {nullptr, nullptr};
+}
+
+}  // namespace TeskUtility::detail
+
 void CCPUEnhancement::InitCPUEnhancement() {
-    using namespace TeskUtility::detail;
-    const std::uint32_t mask = ProbeCapabilities();
-    if (mask & CPU_SSE2) {
-        fast_memcpy = Stream128Copy;
-        fast_zero_memory = Stream128Zero;
-    } else if (mask & CPU_SSE) {
-        fast_memcpy = Stream128Copy;
-        fast_zero_memory = Block64Zero;
-    } else if (mask & CPU_MMX) {
-        fast_memcpy = Block64Copy;
-        fast_zero_memory = Block64Zero;
-    } else {
-        fast_memcpy = nullptr;
-        fast_zero_memory = nullptr;
-    }
+    const TeskUtility::detail::RoutineChoice chosen = TeskUtility::detail::ChooseRoutines(ProbeCapabilities());
+    fast_memcpy = chosen.copy;
+    fast_zero_memory = chosen.zero;
 }
 
 void CCPUEnhancement::FastMemoryCopy(void* dest, const void* src, int count) {
     if (!dest || !src || count <= 0) return;
     if (count > kFastThreshold && fast_memcpy) return fast_memcpy(dest, src, static_cast<std::size_t>(count));
-    TeskUtility::detail::WordCopy(dest, src, static_cast<std::size_t>(count));
+    // The same bytes as a word loop, in the C library's tuned copy.
+    std::memcpy(dest, src, static_cast<std::size_t>(count));
 }
 
 void CCPUEnhancement::FastZeroMemory(void* dest, int count) {
     if (!dest || count <= 0) return;
     if (count > kFastThreshold && fast_zero_memory) return fast_zero_memory(dest, static_cast<std::size_t>(count));
-    TeskUtility::detail::WordZero(dest, static_cast<std::size_t>(count));
+    std::memset(dest, 0, static_cast<std::size_t>(count));
 }
 
 void* CCPUEnhancement::AllocMemory(std::size_t size) {

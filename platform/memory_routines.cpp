@@ -78,29 +78,6 @@ void Sse2Blocks(__m128i* d, const __m128i* s, std::size_t blocks) {
     if constexpr (kStreaming) _mm_sfence();
 }
 
-// The same 128-byte blocks as four 32-byte moves where the processor has AVX2:
-// an in-cache copy is bound by stores per cycle, and these halve them.
-[[gnu::target("avx2")]] void CachedBlocksAvx2(__m128i* d, const __m128i* s, std::size_t blocks) {
-    auto* d32 = reinterpret_cast<__m256i*>(d);
-    auto* s32 = reinterpret_cast<const __m256i*>(s);
-    for (std::size_t b = 0; b < blocks; ++b, d32 += 4, s32 += 4) {
-        const __m256i r0 = _mm256_loadu_si256(s32 + 0), r1 = _mm256_loadu_si256(s32 + 1);
-        const __m256i r2 = _mm256_loadu_si256(s32 + 2), r3 = _mm256_loadu_si256(s32 + 3);
-        _mm256_storeu_si256(d32 + 0, r0), _mm256_storeu_si256(d32 + 1, r1);
-        _mm256_storeu_si256(d32 + 2, r2), _mm256_storeu_si256(d32 + 3, r3);
-    }
-}
-
-using BlockCopy = void (*)(__m128i*, const __m128i*, std::size_t);
-// Chosen on first use, so that copies made by other static initialisers work too.
-BlockCopy CachedBlocks() {
-    static const BlockCopy chosen = [] {
-        __builtin_cpu_init();  // this may run before the runtime's own constructor
-        return __builtin_cpu_supports("avx2") ? CachedBlocksAvx2 : Sse2Blocks<false>;
-    }();
-    return chosen;
-}
-
 }  // namespace
 
 void Stream128Copy(void* dest, const void* src, std::size_t count, bool nonTemporal) {
@@ -108,7 +85,7 @@ void Stream128Copy(void* dest, const void* src, std::size_t count, bool nonTempo
     auto* d = static_cast<__m128i*>(dest);
     auto* s = static_cast<const __m128i*>(src);
     const std::size_t blocks = count / 128;
-    (nonTemporal ? Sse2Blocks<true> : CachedBlocks())(d, s, blocks);
+    (nonTemporal ? Sse2Blocks<true> : Sse2Blocks<false>)(d, s, blocks);
     ByteCopy(reinterpret_cast<unsigned char*>(d + 8 * blocks), reinterpret_cast<const unsigned char*>(s + 8 * blocks),
              count % 128);
 }
@@ -162,10 +139,23 @@ std::size_t NonTemporalThreshold() {
     return threshold;
 }
 
+// Below the streaming threshold the C library's own routines win: they are
+// tuned per processor at load time (measured: a 128-byte block loop of ours
+// reached 0.84x of memcpy at 4 KiB and 1 MiB). Above it, the streaming blocks.
 void Stream128Copy(void* dest, const void* src, std::size_t count) {
-    Stream128Copy(dest, src, count, count >= NonTemporalThreshold());
+    if (count < NonTemporalThreshold()) {
+        std::memcpy(dest, src, count);
+        return;
+    }
+    Stream128Copy(dest, src, count, true);
 }
 
-void Stream128Zero(void* dest, std::size_t count) { Stream128Zero(dest, count, count >= NonTemporalThreshold()); }
+void Stream128Zero(void* dest, std::size_t count) {
+    if (count < NonTemporalThreshold()) {
+        std::memset(dest, 0, count);
+        return;
+    }
+    Stream128Zero(dest, count, true);
+}
 
 }  // namespace TeskUtility::detail
