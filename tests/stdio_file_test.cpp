@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
 #include <vector>
 
 #include "io_test_support.h"
@@ -109,6 +111,79 @@ TEST(CStdioFile, WritersTranslateLineFeedsInTextModeOnly) {
         f.WriteString("c\n");
     }
     EXPECT_EQ(dir.Read("n.txt"), "a\nb\nc\r\n");
+}
+
+TEST(CStdioFile, RawReadsLengthAndAbort) {
+    TempDir dir;
+    const std::u16string wide(300, u'\u4E2D');  // more units than the writer's 512-byte batch
+    for (const bool text : {true, false}) {
+        SCOPED_TRACE(text);
+        CStdioFile f(dir.File("r.bin"), CFile::modeCreate | CFile::modeReadWrite | (text ? 0u : CFile::typeBinary));
+        f.WriteString("a\nb\rc");
+        f.WriteString(wide.c_str());
+        EXPECT_EQ(f.GetLength(), (text ? 6u : 5u) + 600u);
+        f.SeekToBegin();
+        char buf[8];
+        EXPECT_EQ(f.Read(buf, 5), 5u);
+        EXPECT_EQ(std::string(buf, 5), "a\nb\rc");
+        EXPECT_EQ(f.Read(buf, 0), 0u);
+        EXPECT_THROW(f.Read(nullptr, 1), CInvalidArgException);
+        f.Abort();
+        EXPECT_FALSE(f.IsOpen());
+        EXPECT_EQ(dir.Read("r.bin").substr(text ? 6 : 5), Utf16Bytes(wide));
+    }
+}
+
+// Every failure of a text file raises CFileException with a cause and errno:
+// closed files, a write-only stream read from, and a full disk (/dev/full).
+TEST(CStdioFile, FailuresRaiseCauseAndErrno) {
+    const std::string big(8192, 'x');
+    const std::u16string wideBig(3000, u'x');
+    char buf[8];
+    using Op = std::function<void(CStdioFile&)>;
+    struct Case {
+        const char* name;
+        const char* path;  // null: a closed file
+        Op op;
+        int cause, err;
+    } cases[] = {
+        {"read closed", nullptr, [&](CStdioFile& f) { f.Read(buf, 1); }, CFileException::invalidFile, EBADF},
+        {"write closed", nullptr, [](CStdioFile& f) { f.Write("x", 1); }, CFileException::invalidFile, EBADF},
+        {"seek closed", nullptr, [](CStdioFile& f) { f.Seek(0, CFile::begin); }, CFileException::invalidFile, EBADF},
+        {"position closed", nullptr, [](CStdioFile& f) { f.GetPosition(); }, CFileException::invalidFile, EBADF},
+        {"length closed", nullptr, [](CStdioFile& f) { f.GetLength(); }, CFileException::invalidFile, EBADF},
+        {"set length closed", nullptr, [](CStdioFile& f) { f.SetLength(0); }, CFileException::invalidFile, EBADF},
+        {"line closed", nullptr, [&](CStdioFile& f) { f.ReadString(buf, 8); }, CFileException::invalidFile, EBADF},
+        {"string closed", nullptr, [](CStdioFile& f) { f.WriteString("x"); }, CFileException::diskFull, EBADF},
+        {"plain file closed", nullptr, [&](CStdioFile& f) { f.CFile::Read(buf, 1); }, CFileException::invalidFile,
+         EBADF},
+        {"read write-only", "/dev/full", [&](CStdioFile& f) { f.Read(buf, 1); }, CFileException::invalidFile, EBADF},
+        {"narrow full", "/dev/full", [&](CStdioFile& f) { f.WriteString(big.c_str()); }, CFileException::diskFull,
+         ENOSPC},
+        {"wide full", "/dev/full", [&](CStdioFile& f) { f.WriteString(wideBig.c_str()); }, CFileException::diskFull,
+         ENOSPC},
+        {"raw full", "/dev/full", [&](CStdioFile& f) { f.Write(big.data(), 8192); }, CFileException::diskFull, ENOSPC},
+        {"flush full", "/dev/full", [](CStdioFile& f) { f.WriteString("x"), f.Flush(); }, CFileException::diskFull,
+         ENOSPC},
+        {"close full", "/dev/full", [](CStdioFile& f) { f.WriteString("x"), f.Close(); }, CFileException::diskFull,
+         ENOSPC},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CStdioFile f;
+        if (c.path) {
+            ASSERT_EQ(f.Open(c.path, CFile::modeWrite), 1);
+        }
+        try {
+            c.op(f);
+            ADD_FAILURE() << "no exception";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.m_cause, c.cause);
+            EXPECT_EQ(e.m_lOsError, c.err);
+        }
+        f.Flush();  // nothing pending: no second failure
+        f.Abort();
+    }
 }
 
 }  // namespace
