@@ -22,6 +22,9 @@ struct Faults {
     std::size_t writeBudget = SIZE_MAX;  // bytes writes may still put down, then writeError
     int writeError = 0;
     bool failStream = false;  // fdopen fails with ENOMEM
+    int readError = 0;        // every read fails with it
+    int lockCommand = -1;     // this fcntl lock command fails with lockError
+    int lockError = 0;
 } g_faults;
 
 bool Interrupted() {
@@ -38,7 +41,10 @@ const posix::Syscalls& Real() { return posix::SystemCalls(); }
 const posix::Syscalls kFaulty = {
     [](const char* p, int f, mode_t m) { return Interrupted() ? -1 : Real().open(p, f, m); },
     [](int d, const char* n, int f, mode_t m) { return Interrupted() ? -1 : Real().openat(d, n, f, m); },
-    [](int fd, void* b, std::size_t n) -> ssize_t { return Interrupted() ? -1 : Real().read(fd, b, Capped(n)); },
+    [](int fd, void* b, std::size_t n) -> ssize_t {
+        errno = g_faults.readError;
+        return Interrupted() || g_faults.readError ? -1 : Real().read(fd, b, Capped(n));
+    },
     [](int fd, const void* b, std::size_t n) -> ssize_t {
         if (Interrupted()) return -1;
         if (g_faults.writeBudget == 0) {
@@ -56,7 +62,11 @@ const posix::Syscalls kFaulty = {
     [](int fd) { return Real().close(fd); },
     [](int d, const char* n, mode_t m) { return Interrupted() ? -1 : Real().mkdirat(d, n, m); },
     [](int d, const char* n, int f) { return Real().unlinkat(d, n, f); },
-    [](int fd, int c, struct flock* l) { return c == F_OFD_SETLK && Interrupted() ? -1 : Real().lock(fd, c, l); },
+    [](int fd, int c, struct flock* l) {
+        errno = g_faults.lockError;
+        if (c == g_faults.lockCommand) return -1;
+        return c == F_OFD_SETLK && Interrupted() ? -1 : Real().lock(fd, c, l);
+    },
     [](int fd, const char* m) -> FILE* {
         if (!g_faults.failStream) return Real().fdopen(fd, m);
         errno = ENOMEM;
@@ -162,6 +172,39 @@ TEST_F(FaultyCalls, AStreamThatCannotBeMadeFailsTheOpen) {
     EXPECT_EQ(why.m_lOsError, ENOMEM);
     EXPECT_EQ(why.m_cause, CFileException::genericException);
     EXPECT_FALSE(file.IsOpen());
+}
+
+// A file system without locks opens unlocked; losing a race for a lock is a sharing violation.
+TEST_F(FaultyCalls, LockAndReadFailures) {
+    ziptest::TempDir dir;
+    const std::string path = dir / "l.txt";
+    ziptest::WriteFile(path, "data");
+    const struct {
+        int command, error, opens, cause;
+    } cases[] = {
+        {F_OFD_GETLK, ENOLCK, 1, CFileException::none},
+        {F_OFD_SETLK, EINVAL, 1, CFileException::none},
+        {F_OFD_SETLK, EAGAIN, 0, CFileException::sharingViolation},
+    };
+    for (const auto& c : cases) {
+        g_faults.lockCommand = c.command;
+        g_faults.lockError = c.error;
+        CFile file;
+        CFileException why;
+        EXPECT_EQ(file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &why), c.opens) << c.error;
+        EXPECT_EQ(why.m_cause, c.cause);
+    }
+    g_faults = Faults{};
+    CFile file(path, CFile::modeRead);
+    g_faults.readError = EIO;
+    char buf[4];
+    try {
+        file.Read(buf, 4);
+        ADD_FAILURE() << "no exception";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::hardIO);
+        EXPECT_EQ(e.m_strFileName, path);
+    }
 }
 
 TEST(PosixFile, FailuresCarryErrnoAndPath) {
