@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "io_test_support.h"
+#include "tesk/settings_file.h"
 #include "tesk/settings_memfile.h"
 #include "tesk/settings_string_io.h"
 
@@ -100,6 +101,31 @@ TEST(ArchiveWriteString, WritesUnitsWithoutTerminator) {
     mem.SeekToBegin();
     mem.Read(bytes.data(), static_cast<unsigned>(bytes.size()));
     EXPECT_EQ(bytes, std::string("k\n\x2D\x4Ev\0", 6));
+}
+
+// The free-function names of the text-file reader and writer, both forms.
+TEST(StdioFileString, FreeFunctionsReadWhatTheWritersWrote) {
+    TempDir dir;
+    {
+        CStdioFile narrow(dir.File("a.txt"), CFile::modeCreate | CFile::modeWrite);
+        StdioFileWriteStringA(narrow, "ab\ncd\n");
+        CStdioFile wide(dir.File("w.txt"), CFile::modeCreate | CFile::modeWrite);
+        StdioFileWriteStringW(wide, u"\u4E2D\nz\n");
+    }
+    CStdioFile narrow(dir.File("a.txt"), CFile::modeRead);
+    char buf[8];
+    std::string line;
+    EXPECT_STREQ(StdioFileReadStringA(narrow, buf, sizeof buf), "ab\n");
+    EXPECT_EQ(StdioFileReadStringA(narrow, line), 1);
+    EXPECT_EQ(line, "cd");
+    EXPECT_EQ(StdioFileReadStringA(narrow, buf, sizeof buf), nullptr);
+    CStdioFile wide(dir.File("w.txt"), CFile::modeRead);
+    char16_t wbuf[8];
+    std::u16string wline;
+    EXPECT_EQ(std::u16string(StdioFileReadStringW(wide, wbuf, 8)), u"\u4E2D\n");
+    EXPECT_EQ(StdioFileReadStringW(wide, wline), 1);
+    EXPECT_EQ(wline, u"z");
+    EXPECT_EQ(StdioFileReadStringW(wide, wline), 0);
 }
 
 }  // namespace
