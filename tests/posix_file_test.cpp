@@ -96,23 +96,14 @@ TEST_F(FaultyCalls, AStormOfInterruptsAndShortTransfersChangesNothing) {
     EXPECT_EQ(CreateZipFromDir(dir / "out", dir / "again.zip", 1), 1);
     EXPECT_EQ(ziptest::ReadArchive(dir / "again.zip").size(), 3u);
 
-    posix::Result<posix::Fd> file = posix::Open((dir / "f.bin").c_str(), O_RDWR | O_CREAT);
-    ASSERT_TRUE(file.ok());
-    const int fd = file.value.Get();
-    EXPECT_TRUE(posix::WriteAll(fd, data.data(), data.size()).ok());
-    EXPECT_TRUE(posix::Truncate(fd, 5000).ok());
-    EXPECT_TRUE(posix::SyncData(fd).ok());
-    std::string back(6000, '\0');
-    ASSERT_TRUE(posix::Seek(fd, 0, SEEK_SET).ok());
-    const posix::Result<std::size_t> got = posix::ReadAll(fd, back.data(), back.size());
-    ASSERT_TRUE(got.ok());
-    EXPECT_EQ(back.substr(0, got.value), data.substr(0, 5000));
-
     CFile shared(dir / "c.bin", CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyWrite);
     shared.Write(data.data(), static_cast<unsigned>(data.size()));
+    shared.SetLength(5000);
+    shared.Flush();
     shared.SeekToBegin();
-    EXPECT_EQ(shared.Read(back.data(), 6000), 6000u);
-    EXPECT_EQ(back, data.substr(0, 6000));
+    std::string back(6000, '\0');
+    EXPECT_EQ(shared.Read(back.data(), 6000), 5000u);
+    EXPECT_EQ(back.substr(0, 5000), data.substr(0, 5000));
     CFile second;
     CFileException why;
     EXPECT_EQ(second.Open(dir / "c.bin", CFile::modeWrite, &why), 0);

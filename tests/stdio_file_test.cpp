@@ -155,8 +155,6 @@ TEST(CStdioFile, FailuresRaiseCauseAndErrno) {
         {"set length closed", nullptr, [](CStdioFile& f) { f.SetLength(0); }, CFileException::invalidFile, EBADF},
         {"line closed", nullptr, [&](CStdioFile& f) { f.ReadString(buf, 8); }, CFileException::invalidFile, EBADF},
         {"string closed", nullptr, [](CStdioFile& f) { f.WriteString("x"); }, CFileException::diskFull, EBADF},
-        {"plain file closed", nullptr, [&](CStdioFile& f) { f.CFile::Read(buf, 1); }, CFileException::invalidFile,
-         EBADF},
         {"read write-only", "/dev/full", [&](CStdioFile& f) { f.Read(buf, 1); }, CFileException::invalidFile, EBADF},
         {"narrow full", "/dev/full", [&](CStdioFile& f) { f.WriteString(big.c_str()); }, CFileException::diskFull,
          ENOSPC},
