@@ -1,5 +1,6 @@
 #include "platform/posix_file.h"
 
+#include <dirent.h>
 #include <unistd.h>
 
 #include <atomic>

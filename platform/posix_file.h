@@ -11,7 +11,6 @@
 // no state; descriptors belong to the caller (or to an Fd).
 #pragma once
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>

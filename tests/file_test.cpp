@@ -60,9 +60,17 @@ TEST(CFile, PositionAndLengthFollowEachCall) {
     EXPECT_THROW(f.Seek(-5, CFile::current), CFileException);
     // Past 4 GiB: positions are 64-bit.
     EXPECT_EQ(f.Seek(std::int64_t{5} << 30, CFile::begin), std::uint64_t{5} << 30);
+    EXPECT_EQ(f.Read(buf, 0), 0u);
+    f.Write(nullptr, 0);
+    EXPECT_THROW(f.Read(nullptr, 1), CInvalidArgException);
+    EXPECT_THROW(f.Write(nullptr, 1), CInvalidArgException);
     f.Flush();
+    // Opening again closes the first file.
+    ASSERT_EQ(f.Open(dir.File("q.bin"), CFile::modeCreate | CFile::modeWrite), 1);
     f.Close();
     EXPECT_FALSE(f.IsOpen());
+    f.Close();
+    f.Flush();
     EXPECT_THROW(f.Read(buf, 1), CFileException);
 }
 

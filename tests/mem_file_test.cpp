@@ -30,6 +30,14 @@ TEST(CMemFile, GrowsInStepsAndZeroFillsGaps) {
     EXPECT_THROW(mem.Seek(-1, CFile::begin), CFileException);
     mem.SetLength(3);
     EXPECT_EQ(mem.GetPosition(), 3u);
+    mem.Seek(INT64_MAX, CFile::begin);
+    EXPECT_THROW(mem.Seek(1, CFile::current), CFileException);
+    EXPECT_THROW(mem.Write(nullptr, 1), CInvalidArgException);
+    mem.SeekToBegin();
+    EXPECT_THROW(mem.Read(nullptr, 1), CInvalidArgException);
+    CFileException why;
+    EXPECT_EQ(mem.Open("m", CFile::modeRead, &why), 0);
+    EXPECT_EQ(why.m_cause, CFileException::genericException);
 }
 
 TEST(CMemFile, AttachedBuffer) {

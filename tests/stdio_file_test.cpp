@@ -105,12 +105,20 @@ TEST(CStdioFile, WritersTranslateLineFeedsInTextModeOnly) {
         EXPECT_EQ(dir.Read("n.txt"), c.narrowDisk);
         EXPECT_EQ(dir.Read("w.txt"), c.wideDisk);
     }
-    // modeNoTruncate appends.
+    // modeNoTruncate appends; opening again closes the first stream.
     {
         CStdioFile f(dir.File("n.txt"), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
         f.WriteString("c\n");
+        ASSERT_EQ(f.Open(dir.File("n.txt"), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite), 1);
+        f.WriteString("d");
+        EXPECT_EQ(f.Seek(-3, CFile::end), 5u);
+        EXPECT_EQ(f.Seek(1, CFile::current), 6u);
     }
-    EXPECT_EQ(dir.Read("n.txt"), "a\nb\nc\r\n");
+    EXPECT_EQ(dir.Read("n.txt"), "a\nb\nc\r\nd");
+    // An adopted stream is written through as it is.
+    CStdioFile adopted(std::tmpfile());
+    adopted.WriteString("x\n");
+    EXPECT_EQ(adopted.GetLength(), 3u);
 }
 
 TEST(CStdioFile, RawReadsLengthAndAbort) {
