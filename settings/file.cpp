@@ -59,15 +59,12 @@ int CFile::Open(const char* fileName, unsigned openFlags, CFileException* error)
 
     const unsigned access = openFlags & 3;
     const int create = (openFlags & modeCreate) ? O_CREAT : 0;
-    posix::Result<posix::Fd> file = posix::Status{EACCES, {}};
+    const int wanted = access == modeReadWrite ? O_RDWR : access == modeWrite ? O_WRONLY : O_RDONLY;
     // Write-only opens ask for read access too when they may, so that they can hold their sharing lock.
-    if (access == modeWrite) {
-        file = posix::Open(fileName, create | O_RDWR);
-        const int err = file.status.error;
-        if (err != 0 && err != EACCES && err != EROFS && err != EPERM) return fail(err);
-    }
-    if (!file.ok())
-        file = posix::Open(fileName, create | (access == modeReadWrite ? O_RDWR : access == modeWrite ? O_WRONLY : O_RDONLY));
+    posix::Result<posix::Fd> file = posix::Open(fileName, create | (access == modeWrite ? O_RDWR : wanted));
+    const int refused = file.status.error;
+    if (access == modeWrite && (refused == EACCES || refused == EROFS || refused == EPERM))
+        file = posix::Open(fileName, create | wanted);
     if (!file.ok()) return fail(file.status.error);
     const int fd = file.value.Get();
 
