@@ -1,4 +1,6 @@
 // Unpacking a zip archive into a folder, never writing outside it.
+#include <vector>
+
 #include "compress/zip_extract_root.h"
 #include "compress/zip_reader.h"
 #include "tesk/compress_zip.h"
