@@ -44,13 +44,7 @@ void CommaFormatW(CStringW& out, std::int32_t value, int showZeroSign) { FormatC
 void CommaFormatA(CStringA& out, std::int64_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
 void CommaFormatW(CStringW& out, std::int64_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
 
-void CommaFormat_LoadDefault() {
-    g_comma.zero.Set('-');
-    g_comma.enableComma = 1;
-    g_comma.comma.Set(',');
-    g_comma.plus.Assign("");
-    g_comma.minus.Assign("-");
-}
+void CommaFormat_LoadDefault() { g_comma = CommaState{}; }
 void CommaFormat_SetZeroSign(char sign) { g_comma.zero.Set(sign); }
 char CommaFormat_GetZeroSign() { return g_comma.zero.Get(); }
 void CommaFormat_SetCommaSign(char sign) { g_comma.comma.Set(sign); }

@@ -60,11 +60,8 @@ void CommaFormatWithDotW(CStringW& out, std::int64_t value, std::int32_t dot, st
 }
 
 void CommaFormatWithDot_LoadDefault() {
-    g_commaDot.zero.Set('-');
-    g_volume.enableComma = 1;
-    g_commaDot.groupSwitch.Set(',');
-    g_commaDot.plus.Assign("");
-    g_commaDot.minus.Assign("-");
+    g_commaDot = CommaWithDotState{};
+    g_volume.enableComma = detail::VolumeState{}.enableComma;  // the flag this family shares
 }
 void CommaFormatWithDot_SetZeroSign(char sign) { g_commaDot.zero.Set(sign); }
 char CommaFormatWithDot_GetZeroSign() { return g_commaDot.zero.Get(); }

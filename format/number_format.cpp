@@ -5,7 +5,8 @@
 namespace TeskUtility {
 namespace {
 
-constinit detail::SignChar g_numberZero{'-'};
+constexpr detail::SignChar kDefaultZero{'-'};
+constinit detail::SignChar g_numberZero = kDefaultZero;
 
 template <class Char, class Int>
 void FormatNumber(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
@@ -39,7 +40,7 @@ void NumberFormatW(CStringW& out, std::int64_t value, std::int32_t dot, std::int
     FormatNumber(out, value, dot, divisor, showZeroSign);
 }
 
-void NumberFormat_LoadDefault() { g_numberZero.Set('-'); }
+void NumberFormat_LoadDefault() { g_numberZero = kDefaultZero; }
 void NumberFormat_SetZeroSign(char sign) { g_numberZero.Set(sign); }
 char NumberFormat_GetZeroSign() { return g_numberZero.Get(); }
 

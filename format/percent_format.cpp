@@ -39,11 +39,7 @@ void PercentFormatW(CStringW& out, std::int32_t value, std::int32_t dot, std::in
     FormatPercent(out, value, dot, divisor, showZeroSign);
 }
 
-void PercentFormat_LoadDefault() {
-    g_percent.zero.Set('-');
-    g_percent.percent.enable = 1;
-    g_percent.percent.sign.Set('%');
-}
+void PercentFormat_LoadDefault() { g_percent = PercentState{}; }
 void PercentFormat_SetZeroSign(char sign) { g_percent.zero.Set(sign); }
 char PercentFormat_GetZeroSign() { return g_percent.zero.Get(); }
 void PercentFormat_EnablePercentSign(int enable) { g_percent.percent.enable = enable; }

@@ -23,6 +23,13 @@ constexpr PercentWithSignState MakeLoadState() {
     return s;
 }
 
+// What LoadDefault restores: empty signs, each shown as a separating space.
+constexpr PercentWithSignState MakeDefaultState() {
+    PercentWithSignState s;
+    detail::RebuildDirection(s.signs);
+    return s;
+}
+
 constinit PercentWithSignState g_percentSign = MakeLoadState();
 
 template <class Char>
@@ -47,13 +54,7 @@ void PercentFormatWithSignW(CStringW& out, std::int32_t value, std::uint32_t sta
     FormatPercentWithSign(out, value, state, dot, divisor, showZeroSign);
 }
 
-void PercentFormatWithSign_LoadDefault() {
-    g_percentSign.zero.Set('-');
-    g_percentSign.percent.enable = 1;
-    g_percentSign.percent.sign.Set('%');
-    detail::EnableDirectionPrefix(g_percentSign.signs, 1);
-    detail::SetDirectionSigns(g_percentSign.signs, "", "", "");
-}
+void PercentFormatWithSign_LoadDefault() { g_percentSign = MakeDefaultState(); }
 void PercentFormatWithSign_SetZeroSign(char sign) { g_percentSign.zero.Set(sign); }
 char PercentFormatWithSign_GetZeroSign() { return g_percentSign.zero.Get(); }
 void PercentFormatWithSign_EnablePrefixSign(int enable) { detail::EnableDirectionPrefix(g_percentSign.signs, enable); }

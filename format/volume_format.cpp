@@ -49,11 +49,7 @@ void VolumeFormatWithUnit(CStringA& out, std::int64_t value, const CStringA& uni
     FormatVolumeWithUnit(out, value, unit);
 }
 
-void VolumeFormat_LoadDefault() {
-    g_volume.zero.Set('-');
-    g_volume.enableComma = 1;
-    g_volume.comma.Set(',');
-}
+void VolumeFormat_LoadDefault() { g_volume = detail::VolumeState{}; }
 void VolumeFormat_SetZeroSign(char sign) { g_volume.zero.Set(sign); }
 char VolumeFormat_GetZeroSign() { return g_volume.zero.Get(); }
 void VolumeFormat_SetCommaSign(char sign) { g_volume.comma.Set(sign); }
