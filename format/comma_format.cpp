@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/grouped_text.h"
 #include "tesk/format_comma.h"
 
@@ -55,6 +56,21 @@ void CommaFormat_SetPlusMinusSign(const char* plus, const char* minus) {
     g_comma.plus.Assign(plus);
     g_comma.minus.Assign(minus);
 }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// This file's own overloads call the local template, which the compiler inlines.
+namespace detail {
+
+template <class Char, class Int>
+void FormatComma(std::basic_string<Char>& out, Int value, int showZeroSign) {
+    TeskUtility::FormatComma(out, value, showZeroSign);
+}
+template void FormatComma(CStringA&, std::int32_t, int);
+template void FormatComma(CStringW&, std::int32_t, int);
+template void FormatComma(CStringA&, std::int64_t, int);
+template void FormatComma(CStringW&, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility
 

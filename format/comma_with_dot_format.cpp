@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/grouped_text.h"
 #include "format/volume_state.h"
 #include "tesk/format_comma.h"
@@ -73,6 +74,22 @@ void CommaFormatWithDot_SetPlusMinusSign(const char* plus, const char* minus) {
     g_commaDot.plus.Assign(plus);
     g_commaDot.minus.Assign(minus);
 }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// This file's own overloads call the local template, which the compiler inlines.
+namespace detail {
+
+template <class Char, class Int>
+void FormatCommaWithDot(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor,
+                        int showZeroSign) {
+    TeskUtility::FormatCommaWithDot(out, value, dot, divisor, showZeroSign);
+}
+template void FormatCommaWithDot(CStringA&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatCommaWithDot(CStringW&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatCommaWithDot(CStringA&, std::int64_t, std::int32_t, std::int64_t, int);
+template void FormatCommaWithDot(CStringW&, std::int64_t, std::int32_t, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "format/plus_minus_signs.h"
 #include "tesk/format.h"
@@ -55,6 +56,14 @@ template <auto Get>
 CStringA TextOf() {
     return Get();
 }
+// One argument of a setter that takes several sign texts; the others get
+// null, which keeps them.
+template <auto Set, std::size_t Slot, std::size_t Count>
+void SetOneSign(const char* text) {
+    [text]<std::size_t... I>(std::index_sequence<I...>) {
+        Set((I == Slot ? text : nullptr)...);
+    }(std::make_index_sequence<Count>{});
+}
 
 template <auto Get, auto Set>
 constexpr SettingKey Number(const char* section, const char* key) {
@@ -85,40 +94,31 @@ void SetUnitSign(char sign) {
 CStringA HundredMegaSign() { return NumberConvert_GetSignT(HundredMega); }
 
 // The change signs are set as a triple; each key keeps the other two.
-void SetRisesChangeSign(std::int32_t v) {
-    ChangeSignFormat_SetSign(static_cast<char>(v & 0xFF), ChangeSignFormat_GetFlatSign(), ChangeSignFormat_GetFallSign());
-}
-void SetFlatChangeSign(std::int32_t v) {
-    ChangeSignFormat_SetSign(ChangeSignFormat_GetRisesSign(), static_cast<char>(v & 0xFF), ChangeSignFormat_GetFallSign());
-}
-void SetFallChangeSign(std::int32_t v) {
-    ChangeSignFormat_SetSign(ChangeSignFormat_GetRisesSign(), ChangeSignFormat_GetFlatSign(), static_cast<char>(v & 0xFF));
+template <std::size_t Slot>
+void SetChangeSign(std::int32_t value) {
+    char signs[3] = {ChangeSignFormat_GetRisesSign(), ChangeSignFormat_GetFlatSign(), ChangeSignFormat_GetFallSign()};
+    signs[Slot] = static_cast<char>(value & 0xFF);
+    ChangeSignFormat_SetSign(signs[0], signs[1], signs[2]);
 }
 
 // Rows in the order the saver adds them; a section's rows stay together.
-// Sign setters that take several texts get one text per key, the rest null.
 constexpr SettingKey kKeys[] = {
     Number<CommodityNameFormat_IsEnablePending, CommodityNameFormat_EnablePending>("CommodityName", "EnablePending"),
 
     Number<PriceFormat_IsShowPrefixSign, PriceFormat_EnablePrefixSign>("Price", "EnablePrefixSign"),
     Number<PriceFormat_GetPrefixSignWidth, PriceFormat_SetPrefixSignWidth>("Price", "PrefixSignWidth"),
-    Text<PriceFormat_GetCeilingSign>("Price", "CeilingSign",
-                                     [](const char* t) { PriceFormat_SetPrefixSign(t, nullptr, nullptr, nullptr, nullptr); }),
-    Text<PriceFormat_GetRisesSign>("Price", "RisesSign",
-                                   [](const char* t) { PriceFormat_SetPrefixSign(nullptr, t, nullptr, nullptr, nullptr); }),
-    Text<PriceFormat_GetFlatSign>("Price", "FlatSign",
-                                  [](const char* t) { PriceFormat_SetPrefixSign(nullptr, nullptr, t, nullptr, nullptr); }),
-    Text<PriceFormat_GetFallSign>("Price", "FallSign",
-                                  [](const char* t) { PriceFormat_SetPrefixSign(nullptr, nullptr, nullptr, t, nullptr); }),
-    Text<PriceFormat_GetFloorSign>("Price", "FloorSign",
-                                   [](const char* t) { PriceFormat_SetPrefixSign(nullptr, nullptr, nullptr, nullptr, t); }),
+    Text<PriceFormat_GetCeilingSign>("Price", "CeilingSign", SetOneSign<PriceFormat_SetPrefixSign, 0, 5>),
+    Text<PriceFormat_GetRisesSign>("Price", "RisesSign", SetOneSign<PriceFormat_SetPrefixSign, 1, 5>),
+    Text<PriceFormat_GetFlatSign>("Price", "FlatSign", SetOneSign<PriceFormat_SetPrefixSign, 2, 5>),
+    Text<PriceFormat_GetFallSign>("Price", "FallSign", SetOneSign<PriceFormat_SetPrefixSign, 3, 5>),
+    Text<PriceFormat_GetFloorSign>("Price", "FloorSign", SetOneSign<PriceFormat_SetPrefixSign, 4, 5>),
     Character<PriceFormat_GetZeroSign, PriceFormat_SetZeroSign>("Price", "ZeroSign"),
     // The flag travels as a byte.
     {"Price", "EnablePlusMinusSign", Kind::Number, NumberOf<PriceFormat_IsShowPlusMinusSign>,
      [](std::int32_t v) { PriceFormat_EnablePlusMinusSign(static_cast<signed char>(v & 0xFF)); }, nullptr, nullptr},
     Number<PriceFormat_GetPlusMinusSignWidth, PriceFormat_SetPlusMinusSignWidth>("Price", "PlusMinusSignWidth"),
-    Text<PriceFormat_GetPlusSign>("Price", "PlusSign", [](const char* t) { PriceFormat_SetPlusMinusSign(t, nullptr); }),
-    Text<PriceFormat_GetMinusSign>("Price", "MinusSign", [](const char* t) { PriceFormat_SetPlusMinusSign(nullptr, t); }),
+    Text<PriceFormat_GetPlusSign>("Price", "PlusSign", SetOneSign<PriceFormat_SetPlusMinusSign, 0, 2>),
+    Text<PriceFormat_GetMinusSign>("Price", "MinusSign", SetOneSign<PriceFormat_SetPlusMinusSign, 1, 2>),
     Character<PriceFormat_GetNonDealSign, PriceFormat_SetNonDealSign>("Price", "NonDealSign"),
 
     Number<VolumeFormat_IsShowCommaSign, VolumeFormat_EnableCommaSign>("Volume", "EnableCommaSign"),
@@ -130,27 +130,24 @@ constexpr SettingKey kKeys[] = {
     Character<CommaFormatWithDot_GetCommaSign, CommaFormatWithDot_SetCommaSign>("TradeValue", "CommaSign"),
     Character<CommaFormatWithDot_GetZeroSign, CommaFormatWithDot_SetZeroSign>("TradeValue", "ZeroSign"),
     Text<detail::CommaFormatWithDotPlusSign>("TradeValue", "PlusSign",
-                                             [](const char* t) { CommaFormatWithDot_SetPlusMinusSign(t, nullptr); }),
+                                             SetOneSign<CommaFormatWithDot_SetPlusMinusSign, 0, 2>),
     Text<detail::CommaFormatWithDotMinusSign>("TradeValue", "MinusSign",
-                                              [](const char* t) { CommaFormatWithDot_SetPlusMinusSign(nullptr, t); }),
+                                              SetOneSign<CommaFormatWithDot_SetPlusMinusSign, 1, 2>),
 
     Number<DiffPriceFormat_IsShowPrefixSign, DiffPriceFormat_EnablePrefixSign>("DiffPrice", "EnablePrefixSign"),
-    Text<DiffPriceFormat_GetRisesSign>("DiffPrice", "RisesSign",
-                                       [](const char* t) { DiffPriceFormat_SetPrefixSign(t, nullptr, nullptr); }),
-    Text<DiffPriceFormat_GetFlatSign>("DiffPrice", "FlatSign",
-                                      [](const char* t) { DiffPriceFormat_SetPrefixSign(nullptr, t, nullptr); }),
-    Text<DiffPriceFormat_GetFallSign>("DiffPrice", "FallSign",
-                                      [](const char* t) { DiffPriceFormat_SetPrefixSign(nullptr, nullptr, t); }),
+    Text<DiffPriceFormat_GetRisesSign>("DiffPrice", "RisesSign", SetOneSign<DiffPriceFormat_SetPrefixSign, 0, 3>),
+    Text<DiffPriceFormat_GetFlatSign>("DiffPrice", "FlatSign", SetOneSign<DiffPriceFormat_SetPrefixSign, 1, 3>),
+    Text<DiffPriceFormat_GetFallSign>("DiffPrice", "FallSign", SetOneSign<DiffPriceFormat_SetPrefixSign, 2, 3>),
     Character<DiffPriceFormat_GetZeroSign, DiffPriceFormat_SetZeroSign>("DiffPrice", "ZeroSign"),
 
     Number<PercentFormatWithSign_IsShowPrefixSign, PercentFormatWithSign_EnablePrefixSign>("DiffPercent",
                                                                                            "EnablePrefixSign"),
     Text<PercentFormatWithSign_GetRisesSign>("DiffPercent", "RisesSign",
-                                             [](const char* t) { PercentFormatWithSign_SetPrefixSign(t, nullptr, nullptr); }),
+                                             SetOneSign<PercentFormatWithSign_SetPrefixSign, 0, 3>),
     Text<PercentFormatWithSign_GetFlatSign>("DiffPercent", "FlatSign",
-                                            [](const char* t) { PercentFormatWithSign_SetPrefixSign(nullptr, t, nullptr); }),
+                                            SetOneSign<PercentFormatWithSign_SetPrefixSign, 1, 3>),
     Text<PercentFormatWithSign_GetFallSign>("DiffPercent", "FallSign",
-                                            [](const char* t) { PercentFormatWithSign_SetPrefixSign(nullptr, nullptr, t); }),
+                                            SetOneSign<PercentFormatWithSign_SetPrefixSign, 2, 3>),
     Number<PercentFormatWithSign_IsShowPercentSign, PercentFormatWithSign_EnablePercentSign>("DiffPercent",
                                                                                              "EnablePercentSign"),
     Character<PercentFormatWithSign_GetPercentSign, PercentFormatWithSign_SetPercentSign>("DiffPercent", "PercentSign"),
@@ -165,15 +162,15 @@ constexpr SettingKey kKeys[] = {
     Number<CommaFormat_IsShowCommaSign, CommaFormat_EnableCommaSign>("Comma", "EnableCommaSign"),
     Character<CommaFormat_GetCommaSign, CommaFormat_SetCommaSign>("Comma", "CommaSign"),
     Character<CommaFormat_GetZeroSign, CommaFormat_SetZeroSign>("Comma", "ZeroSign"),
-    Text<detail::CommaFormatPlusSign>("Comma", "PlusSign", [](const char* t) { CommaFormat_SetPlusMinusSign(t, nullptr); }),
-    Text<detail::CommaFormatMinusSign>("Comma", "MinusSign", [](const char* t) { CommaFormat_SetPlusMinusSign(nullptr, t); }),
+    Text<detail::CommaFormatPlusSign>("Comma", "PlusSign", SetOneSign<CommaFormat_SetPlusMinusSign, 0, 2>),
+    Text<detail::CommaFormatMinusSign>("Comma", "MinusSign", SetOneSign<CommaFormat_SetPlusMinusSign, 1, 2>),
 
     Character<TimeFormat_GetSplitSign, TimeFormat_SetSplitSign>("Time", "SplitSign"),
     Character<DateFormat_GetSplitSign, DateFormat_SetSplitSign>("Date", "SplitSign"),
 
-    Character<ChangeSignFormat_GetRisesSign>("ChangeSign", "RisesSign", SetRisesChangeSign),
-    Character<ChangeSignFormat_GetFlatSign>("ChangeSign", "FlatSign", SetFlatChangeSign),
-    Character<ChangeSignFormat_GetFallSign>("ChangeSign", "FallSign", SetFallChangeSign),
+    Character<ChangeSignFormat_GetRisesSign>("ChangeSign", "RisesSign", SetChangeSign<0>),
+    Character<ChangeSignFormat_GetFlatSign>("ChangeSign", "FlatSign", SetChangeSign<1>),
+    Character<ChangeSignFormat_GetFallSign>("ChangeSign", "FallSign", SetChangeSign<2>),
 
     // Read back too, so that a saved file restores the unit signs.
     Character<UnitSign<None>, SetUnitSign<None>>("NumberConvert", "NoneSign"),

@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/sign_fields.h"
 #include "tesk/format_comma.h"
 
@@ -43,5 +44,20 @@ void NumberFormatW(CStringW& out, std::int64_t value, std::int32_t dot, std::int
 void NumberFormat_LoadDefault() { g_numberZero = kDefaultZero; }
 void NumberFormat_SetZeroSign(char sign) { g_numberZero.Set(sign); }
 char NumberFormat_GetZeroSign() { return g_numberZero.Get(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// This file's own overloads call the local template, which the compiler inlines.
+namespace detail {
+
+template <class Char, class Int>
+void FormatNumber(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
+    TeskUtility::FormatNumber(out, value, dot, divisor, showZeroSign);
+}
+template void FormatNumber(CStringA&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatNumber(CStringW&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatNumber(CStringA&, std::int64_t, std::int32_t, std::int64_t, int);
+template void FormatNumber(CStringW&, std::int64_t, std::int32_t, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

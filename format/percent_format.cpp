@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/percent_sign.h"
 #include "tesk/format_diff.h"
 
@@ -46,5 +47,19 @@ void PercentFormat_EnablePercentSign(int enable) { g_percent.percent.enable = en
 int PercentFormat_IsShowPercentSign() { return g_percent.percent.enable; }
 void PercentFormat_SetPercentSign(char sign) { g_percent.percent.sign.Set(sign); }
 char PercentFormat_GetPercentSign() { return g_percent.percent.sign.Get(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// This file's own overloads call the local template, which the compiler inlines.
+namespace detail {
+
+template <class Char>
+void FormatPercent(std::basic_string<Char>& out, std::int32_t value, std::int32_t dot, std::int32_t divisor,
+                   int showZeroSign) {
+    TeskUtility::FormatPercent(out, value, dot, divisor, showZeroSign);
+}
+template void FormatPercent(CStringA&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatPercent(CStringW&, std::int32_t, std::int32_t, std::int32_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

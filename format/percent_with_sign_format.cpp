@@ -1,4 +1,5 @@
 #include "format/direction_format.h"
+#include "format/formatter_cores.h"
 #include "format/percent_sign.h"
 #include "tesk/format_diff.h"
 
@@ -69,5 +70,19 @@ void PercentFormatWithSign_EnablePercentSign(int enable) { g_percentSign.percent
 int PercentFormatWithSign_IsShowPercentSign() { return g_percentSign.percent.enable; }
 void PercentFormatWithSign_SetPercentSign(char sign) { g_percentSign.percent.sign.Set(sign); }
 char PercentFormatWithSign_GetPercentSign() { return g_percentSign.percent.sign.Get(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// This file's own overloads call the local template, which the compiler inlines.
+namespace detail {
+
+template <class Char>
+void FormatPercentWithSign(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
+                           std::int32_t divisor, int showZeroSign) {
+    TeskUtility::FormatPercentWithSign(out, value, state, dot, divisor, showZeroSign);
+}
+template void FormatPercentWithSign(CStringA&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+template void FormatPercentWithSign(CStringW&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

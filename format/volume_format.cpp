@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/volume_state.h"
 #include "tesk/format_comma.h"
 
@@ -56,5 +57,20 @@ void VolumeFormat_SetCommaSign(char sign) { g_volume.comma.Set(sign); }
 char VolumeFormat_GetCommaSign() { return g_volume.comma.Get(); }
 void VolumeFormat_EnableCommaSign(int enable) { g_volume.enableComma = enable; }
 int VolumeFormat_IsShowCommaSign() { return g_volume.enableComma; }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// This file's own overloads call the local template, which the compiler inlines.
+namespace detail {
+
+template <class Char, class Int>
+void FormatVolume(std::basic_string<Char>& out, Int value, int showZeroSign) {
+    TeskUtility::FormatVolume(out, value, showZeroSign);
+}
+template void FormatVolume(CStringA&, std::int32_t, int);
+template void FormatVolume(CStringW&, std::int32_t, int);
+template void FormatVolume(CStringA&, std::int64_t, int);
+template void FormatVolume(CStringW&, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility
