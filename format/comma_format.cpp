@@ -20,6 +20,7 @@ struct CommaState {
 constinit CommaState g_comma{};
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatComma(std::basic_string<Char>& out, Int value, int showZeroSign) {
     const CommaState& s = g_comma;
     if (value == 0 && showZeroSign != 0) return s.zero.AssignTo(out);
@@ -58,7 +59,8 @@ void CommaFormat_SetPlusMinusSign(const char* plus, const char* minus) {
 }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char, class Int>

@@ -21,6 +21,7 @@ struct CommaWithDotState {
 constinit CommaWithDotState g_commaDot{};
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatCommaWithDot(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
     const CommaWithDotState& s = g_commaDot;
     if (value == 0 && showZeroSign != 0) return s.zero.AssignTo(out);
@@ -76,7 +77,8 @@ void CommaFormatWithDot_SetPlusMinusSign(const char* plus, const char* minus) {
 }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char, class Int>

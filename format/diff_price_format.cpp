@@ -26,6 +26,7 @@ constexpr DiffPriceState MakeDefaultState() {
 constinit DiffPriceState g_diff = MakeDefaultState();
 
 template <class Char>
+[[gnu::always_inline]] inline
 void FormatDiffPrice(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
                      std::int32_t divisor, int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_diff.zero.AssignTo(out);
@@ -57,7 +58,8 @@ const char* DiffPriceFormat_GetFlatSign() { return g_diff.signs.sign[kDirFlat].N
 const char* DiffPriceFormat_GetFallSign() { return g_diff.signs.sign[kDirFall].Narrow(); }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char>

@@ -10,6 +10,7 @@ constexpr detail::SignChar kDefaultZero{'-'};
 constinit detail::SignChar g_numberZero = kDefaultZero;
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatNumber(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_numberZero.AssignTo(out);
     detail::TextBuffer<Char> buf;
@@ -46,7 +47,8 @@ void NumberFormat_SetZeroSign(char sign) { g_numberZero.Set(sign); }
 char NumberFormat_GetZeroSign() { return g_numberZero.Get(); }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char, class Int>

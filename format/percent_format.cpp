@@ -14,6 +14,7 @@ struct PercentState {
 constinit PercentState g_percent{};
 
 template <class Char>
+[[gnu::always_inline]] inline
 void FormatPercent(std::basic_string<Char>& out, std::int32_t value, std::int32_t dot, std::int32_t divisor,
                    int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_percent.zero.AssignTo(out);
@@ -49,7 +50,8 @@ void PercentFormat_SetPercentSign(char sign) { g_percent.percent.sign.Set(sign);
 char PercentFormat_GetPercentSign() { return g_percent.percent.sign.Get(); }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char>

@@ -34,6 +34,7 @@ constexpr PercentWithSignState MakeDefaultState() {
 constinit PercentWithSignState g_percentSign = MakeLoadState();
 
 template <class Char>
+[[gnu::always_inline]] inline
 void FormatPercentWithSign(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
                            std::int32_t divisor, int showZeroSign) {
     const PercentWithSignState& s = g_percentSign;
@@ -72,7 +73,8 @@ void PercentFormatWithSign_SetPercentSign(char sign) { g_percentSign.percent.sig
 char PercentFormatWithSign_GetPercentSign() { return g_percentSign.percent.sign.Get(); }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char>

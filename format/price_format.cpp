@@ -74,6 +74,7 @@ constexpr int GroupOfState(std::uint32_t state, bool is64) {
 }
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatPrice(std::basic_string<Char>& out, Int value, std::uint32_t state, std::int32_t dot, Int divisor,
                  int showZeroSign) {
     const PriceState& s = g_price;
@@ -165,7 +166,8 @@ const char* PriceFormat_GetPlusSign() { return g_price.plus.Narrow(); }
 const char* PriceFormat_GetMinusSign() { return g_price.minus.Narrow(); }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char, class Int>

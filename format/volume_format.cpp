@@ -14,6 +14,7 @@ namespace {
 using detail::g_volume;
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatVolume(std::basic_string<Char>& out, Int value, int showZeroSign) {
     if (value == 0) {
         if (showZeroSign != 0) return g_volume.zero.AssignTo(out);
@@ -59,7 +60,8 @@ void VolumeFormat_EnableCommaSign(int enable) { g_volume.enableComma = enable; }
 int VolumeFormat_IsShowCommaSign() { return g_volume.enableComma; }
 
 // The core for the rest of the library and the tool (format/formatter_cores.h).
-// This file's own overloads call the local template, which the compiler inlines.
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
 namespace detail {
 
 template <class Char, class Int>
