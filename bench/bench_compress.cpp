@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/ratio_report.h"
+#include "bench/ratio_reporter.h"
 #include "tesk/compress.h"
 #include "tesk/settings_file.h"
 

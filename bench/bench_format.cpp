@@ -9,7 +9,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -315,19 +314,13 @@ bool BaselinesAgree() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (!BaselinesAgree()) return 1;
-    tesk_bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-10s %28s %28s\n", "family", "speed-up over snprintf (a)", "time vs to_chars bound (b)");
+    std::vector<tesk_bench::RatioPair> pairs;
     for (const char* family : {"Price32", "Price64", "Volume", "CommaDot"}) {
         const std::string base = std::string("BM_") + family;
-        const auto lib = reporter.times.find(base + "_Library");
-        const auto a = reporter.times.find(base + "_Snprintf");
-        const auto b = reporter.times.find(base + "_ToChars");
-        if (lib == reporter.times.end() || a == reporter.times.end() || b == reporter.times.end()) continue;
-        std::printf("%-10s %27.2fx %27.2fx\n", family, a->second / lib->second, lib->second / b->second);
+        pairs.push_back({base + "_Library", base + "_Snprintf"});
+        pairs.push_back({base + "_Library", base + "_ToChars"});
     }
-    std::printf("goals: speed-up >= 3.00x, time vs bound <= 1.50x\n");
-    return 0;
+    const int status = tesk_bench::RunWithRatios(argc, argv, pairs, BaselinesAgree);
+    std::printf("goals: at least 3x faster than snprintf (a), at most 1.5x slower than to_chars (b)\n");
+    return status;
 }

@@ -6,11 +6,11 @@
 #include <pcre2.h>
 
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "tesk/util_regex.h"
 
 namespace {
@@ -70,33 +70,10 @@ BENCHMARK(BM_Pcre2Interpreter)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pcre2Jit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RegexMatchA)->Unit(benchmark::kMillisecond);
 
-// Console output plus a closing table of ratios to the baselines.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-                perIteration_[r.benchmark_name()] = r.GetAdjustedCPUTime();  // the machine is shared
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const double ours = perIteration_["BM_RegexMatchA"];
-        for (const char* base : {"BM_Pcre2Interpreter", "BM_Pcre2Jit"})
-            if (perIteration_[base] > 0)
-                std::printf("RegexMatchA / %s: %.2fx\n", base + 3, ours / perIteration_[base]);
-    }
-
-private:
-    std::map<std::string, double> perIteration_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
     Texts();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    return tesk_bench::RunWithRatios(argc, argv,
+                                     {{"BM_RegexMatchA", "BM_Pcre2Interpreter"}, {"BM_RegexMatchA", "BM_Pcre2Jit"}});
 }

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "bench/ratio_report.h"
+#include "bench/ratio_reporter.h"
 #include "tesk/settings_store.h"
 #include "tesk/util_digest.h"
 

@@ -108,14 +108,10 @@ bool BaselinesAgree() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (!BaselinesAgree()) return 1;
-    tesk_bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-6s %28s\n", "family", "speed-up over snprintf");
+    std::vector<tesk_bench::RatioPair> pairs;
     for (const char* family : {"Time", "Date", "Unit"}) {
         const std::string base = std::string("BM_") + family;
-        std::printf("%-6s %27.2fx\n", family, reporter.Ratio(base + "_Snprintf", base + "_Library"));
+        pairs.push_back({base + "_Library", base + "_Snprintf"});
     }
-    return 0;
+    return tesk_bench::RunWithRatios(argc, argv, pairs, BaselinesAgree);
 }

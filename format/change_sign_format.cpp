@@ -28,7 +28,8 @@ constexpr ChangeSigns MakeSigns(char rises, char flat, char fall) {
     return {rises, flat, fall, Widen(rises), Widen(flat), Widen(fall)};
 }
 
-constinit ChangeSigns g_signs = MakeSigns('+', '=', 'x');
+constexpr ChangeSigns kDefaultSigns = MakeSigns('+', '=', 'x');
+constinit ChangeSigns g_signs = kDefaultSigns;
 
 template <class Char>
 Char MarkOf(unsigned group, Char rises, Char flat, Char fall) {
@@ -51,7 +52,7 @@ void Unpack(std::int32_t packed, unsigned (&groups)[kGroups]) {
 
 }  // namespace
 
-void ChangeSignFormat_LoadDefault() { ChangeSignFormat_SetSign('+', '=', 'x'); }
+void ChangeSignFormat_LoadDefault() { g_signs = kDefaultSigns; }
 char ChangeSignFormat_GetRisesSign() { return g_signs.rises != 0 ? g_signs.rises : ' '; }
 char ChangeSignFormat_GetFlatSign() { return g_signs.flat != 0 ? g_signs.flat : ' '; }
 char ChangeSignFormat_GetFallSign() { return g_signs.fall != 0 ? g_signs.fall : ' '; }

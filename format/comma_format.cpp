@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/grouped_text.h"
 #include "tesk/format_comma.h"
 
@@ -19,6 +20,7 @@ struct CommaState {
 constinit CommaState g_comma{};
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatComma(std::basic_string<Char>& out, Int value, int showZeroSign) {
     const CommaState& s = g_comma;
     if (value == 0 && showZeroSign != 0) return s.zero.AssignTo(out);
@@ -44,13 +46,7 @@ void CommaFormatW(CStringW& out, std::int32_t value, int showZeroSign) { FormatC
 void CommaFormatA(CStringA& out, std::int64_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
 void CommaFormatW(CStringW& out, std::int64_t value, int showZeroSign) { FormatComma(out, value, showZeroSign); }
 
-void CommaFormat_LoadDefault() {
-    g_comma.zero.Set('-');
-    g_comma.enableComma = 1;
-    g_comma.comma.Set(',');
-    g_comma.plus.Assign("");
-    g_comma.minus.Assign("-");
-}
+void CommaFormat_LoadDefault() { g_comma = CommaState{}; }
 void CommaFormat_SetZeroSign(char sign) { g_comma.zero.Set(sign); }
 char CommaFormat_GetZeroSign() { return g_comma.zero.Get(); }
 void CommaFormat_SetCommaSign(char sign) { g_comma.comma.Set(sign); }
@@ -61,6 +57,22 @@ void CommaFormat_SetPlusMinusSign(const char* plus, const char* minus) {
     g_comma.plus.Assign(plus);
     g_comma.minus.Assign(minus);
 }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char, class Int>
+void FormatComma(std::basic_string<Char>& out, Int value, int showZeroSign) {
+    TeskUtility::FormatComma(out, value, showZeroSign);
+}
+template void FormatComma(CStringA&, std::int32_t, int);
+template void FormatComma(CStringW&, std::int32_t, int);
+template void FormatComma(CStringA&, std::int64_t, int);
+template void FormatComma(CStringW&, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility
 

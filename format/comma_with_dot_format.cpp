@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/grouped_text.h"
 #include "format/volume_state.h"
 #include "tesk/format_comma.h"
@@ -20,6 +21,7 @@ struct CommaWithDotState {
 constinit CommaWithDotState g_commaDot{};
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatCommaWithDot(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
     const CommaWithDotState& s = g_commaDot;
     if (value == 0 && showZeroSign != 0) return s.zero.AssignTo(out);
@@ -60,11 +62,8 @@ void CommaFormatWithDotW(CStringW& out, std::int64_t value, std::int32_t dot, st
 }
 
 void CommaFormatWithDot_LoadDefault() {
-    g_commaDot.zero.Set('-');
-    g_volume.enableComma = 1;
-    g_commaDot.groupSwitch.Set(',');
-    g_commaDot.plus.Assign("");
-    g_commaDot.minus.Assign("-");
+    g_commaDot = CommaWithDotState{};
+    g_volume.enableComma = detail::VolumeState{}.enableComma;  // the flag this family shares
 }
 void CommaFormatWithDot_SetZeroSign(char sign) { g_commaDot.zero.Set(sign); }
 char CommaFormatWithDot_GetZeroSign() { return g_commaDot.zero.Get(); }
@@ -76,6 +75,23 @@ void CommaFormatWithDot_SetPlusMinusSign(const char* plus, const char* minus) {
     g_commaDot.plus.Assign(plus);
     g_commaDot.minus.Assign(minus);
 }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char, class Int>
+void FormatCommaWithDot(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor,
+                        int showZeroSign) {
+    TeskUtility::FormatCommaWithDot(out, value, dot, divisor, showZeroSign);
+}
+template void FormatCommaWithDot(CStringA&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatCommaWithDot(CStringW&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatCommaWithDot(CStringA&, std::int64_t, std::int32_t, std::int64_t, int);
+template void FormatCommaWithDot(CStringW&, std::int64_t, std::int32_t, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility
 

@@ -1,12 +1,11 @@
 // Small conversions of number and date texts for grid cells.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <strings.h>
 #include <string_view>
 
-#include "format/decimal_reader.h"
+#include "util/decimal_readers.h"
 #include "tesk/format_compact.h"
 #include "tesk/format_fixed.h"
 
@@ -56,7 +55,7 @@ CSize ConvertStringToSize(const char* text, int length, char separator) {
     const std::string_view view(text, size);
     const std::size_t at = view.find(separator);
     if (at == std::string_view::npos || at == 0) return CSize();
-    return CSize(detail::ReadLeadingInt32(view.substr(0, at)), detail::ReadLeadingInt32(view.substr(at + 1)));
+    return CSize(detail::ReadMinusAndDigits32(view.substr(0, at)), detail::ReadMinusAndDigits32(view.substr(at + 1)));
 }
 
 CStringA AmouontFormatStrNumber(CStringA text, int trim) {
@@ -89,10 +88,11 @@ int TrimStringToDotNum(CStringA& text, int decimals) {
 
 int GetYearMonthDayFormateByString(CStringA text, int& year, int& month, int& day) {
     if (text.size() != 8) return 0;
-    const std::string y = text.substr(0, 4), m = text.substr(4, 2), d = text.substr(6, 2);
-    year = std::atoi(y.c_str());
-    month = std::atoi(m.c_str());
-    day = std::atoi(d.c_str());
+    // Each field as the C library reads it: leading blanks and a sign allowed.
+    const std::string_view view(text);
+    year = detail::ReadSpaceSignAndDigits<int>(view.substr(0, 4));
+    month = detail::ReadSpaceSignAndDigits<int>(view.substr(4, 2));
+    day = detail::ReadSpaceSignAndDigits<int>(view.substr(6, 2));
     return 1;
 }
 

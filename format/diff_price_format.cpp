@@ -1,4 +1,5 @@
 #include "format/direction_format.h"
+#include "format/formatter_cores.h"
 #include "tesk/format_diff.h"
 
 namespace TeskUtility {
@@ -25,6 +26,7 @@ constexpr DiffPriceState MakeDefaultState() {
 constinit DiffPriceState g_diff = MakeDefaultState();
 
 template <class Char>
+[[gnu::always_inline]] inline
 void FormatDiffPrice(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
                      std::int32_t divisor, int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_diff.zero.AssignTo(out);
@@ -54,5 +56,20 @@ void DiffPriceFormat_SetPrefixSign(const char* rises, const char* flat, const ch
 const char* DiffPriceFormat_GetRisesSign() { return g_diff.signs.sign[kDirRises].Narrow(); }
 const char* DiffPriceFormat_GetFlatSign() { return g_diff.signs.sign[kDirFlat].Narrow(); }
 const char* DiffPriceFormat_GetFallSign() { return g_diff.signs.sign[kDirFall].Narrow(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char>
+void FormatDiffPrice(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
+                     std::int32_t divisor, int showZeroSign) {
+    TeskUtility::FormatDiffPrice(out, value, state, dot, divisor, showZeroSign);
+}
+template void FormatDiffPrice(CStringA&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+template void FormatDiffPrice(CStringW&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

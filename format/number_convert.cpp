@@ -5,8 +5,9 @@
 #include <string_view>
 
 #include "format/auto_unit.h"
+#include "format/divisor_table.h"
+#include "format/formatter_cores.h"
 #include "format/text_buffer.h"
-#include "tesk/format_comma.h"
 #include "tesk/format_units.h"
 
 #pragma push_macro("None")
@@ -24,17 +25,23 @@ struct UnitInfo {
     std::int32_t digits;
 };
 
-// Indexed by ENumberConvert; slot 0 stands for every value outside 1..7. Tera's
-// 32-bit divisor is the largest long, since 10^12 does not fit.
+// A unit that divides by 10^digits. The 32-bit divisor of a unit beyond 10^9
+// is the largest long, since the power does not fit.
+constexpr UnitInfo UnitOfDigits(std::int32_t digits) {
+    const std::int64_t power = detail::kPowersOfTen[static_cast<std::size_t>(digits)];
+    return {power <= kMax32 ? static_cast<std::int32_t>(power) : kMax32, power, digits};
+}
+
+// Indexed by ENumberConvert; slot 0 stands for every value outside 1..7.
 constexpr UnitInfo kUnits[8] = {
-    {kMax32, kMax64, 0},                          // out of range
-    {1, 1, 0},                                    // None
-    {1000, 1000, 3},                              // Kilo
-    {1000000, 1000000, 6},                        // Mega
-    {100000000, 100000000, 8},                    // HundredMega
-    {1000000000, 1000000000, 9},                  // Giga
-    {kMax32, 1000000000000, 12},                  // Tera
-    {kMax32, kMax64, 0},                          // Auto (resolved before dividing)
+    {kMax32, kMax64, 0},  // out of range
+    UnitOfDigits(0),      // None
+    UnitOfDigits(3),      // Kilo
+    UnitOfDigits(6),      // Mega
+    UnitOfDigits(8),      // HundredMega
+    UnitOfDigits(9),      // Giga
+    UnitOfDigits(12),     // Tera
+    {kMax32, kMax64, 0},  // Auto (resolved before dividing)
 };
 
 constexpr const UnitInfo& InfoOf(ENumberConvert unit) {
@@ -86,37 +93,15 @@ void WritePlain(std::basic_string<Char>& out, Value q) {
     buf.AssignTo(out);
 }
 
-// The grouped and plain number formatters under one name per string kind.
-void WriteComma(CStringA& out, std::int32_t q) { CommaFormatA(out, q, 1); }
-void WriteComma(CStringA& out, std::int64_t q) { CommaFormatA(out, q, 1); }
-void WriteComma(CStringW& out, std::int32_t q) { CommaFormatW(out, q, 1); }
-void WriteComma(CStringW& out, std::int64_t q) { CommaFormatW(out, q, 1); }
-void WriteVolume(CStringA& out, std::int32_t q) { VolumeFormatA(out, q, 1); }
-void WriteVolume(CStringA& out, std::int64_t q) { VolumeFormatA(out, q, 1); }
-void WriteVolume(CStringW& out, std::int32_t q) { VolumeFormatW(out, q, 1); }
-void WriteVolume(CStringW& out, std::int64_t q) { VolumeFormatW(out, q, 1); }
-void WriteNumber(CStringA& out, std::int32_t q, std::int32_t dot, std::int32_t divisor) {
-    NumberFormatA(out, q, dot, divisor, 1);
-}
-void WriteNumber(CStringA& out, std::int64_t q, std::int32_t dot, std::int64_t divisor) {
-    NumberFormatA(out, q, dot, divisor, 1);
-}
-void WriteNumber(CStringW& out, std::int32_t q, std::int32_t dot, std::int32_t divisor) {
-    NumberFormatW(out, q, dot, divisor, 1);
-}
-void WriteNumber(CStringW& out, std::int64_t q, std::int32_t dot, std::int64_t divisor) {
-    NumberFormatW(out, q, dot, divisor, 1);
-}
-
 // A style outside 1..4 leaves `out` as it was.
-template <class Char, class Value, class Divisor>
+template <class Char, class Value>
 void WriteQuotient(std::basic_string<Char>& out, Value q, ENumberConvertFormatType style, std::int32_t dot,
-                   Divisor divisor) {
+                   Value divisor) {
     switch (style) {
         case Plain: WritePlain(out, q); break;
-        case Comma: WriteComma(out, q); break;
-        case Number: WriteNumber(out, q, dot, divisor); break;
-        case Volume: WriteVolume(out, q); break;
+        case Comma: detail::FormatComma(out, q, 1); break;
+        case Number: detail::FormatNumber(out, q, dot, divisor, 1); break;
+        case Volume: detail::FormatVolume(out, q, 1); break;
     }
 }
 

@@ -1,13 +1,16 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/sign_fields.h"
 #include "tesk/format_comma.h"
 
 namespace TeskUtility {
 namespace {
 
-constinit detail::SignChar g_numberZero{'-'};
+constexpr detail::SignChar kDefaultZero{'-'};
+constinit detail::SignChar g_numberZero = kDefaultZero;
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatNumber(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_numberZero.AssignTo(out);
     detail::TextBuffer<Char> buf;
@@ -39,8 +42,24 @@ void NumberFormatW(CStringW& out, std::int64_t value, std::int32_t dot, std::int
     FormatNumber(out, value, dot, divisor, showZeroSign);
 }
 
-void NumberFormat_LoadDefault() { g_numberZero.Set('-'); }
+void NumberFormat_LoadDefault() { g_numberZero = kDefaultZero; }
 void NumberFormat_SetZeroSign(char sign) { g_numberZero.Set(sign); }
 char NumberFormat_GetZeroSign() { return g_numberZero.Get(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char, class Int>
+void FormatNumber(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
+    TeskUtility::FormatNumber(out, value, dot, divisor, showZeroSign);
+}
+template void FormatNumber(CStringA&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatNumber(CStringW&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatNumber(CStringA&, std::int64_t, std::int32_t, std::int64_t, int);
+template void FormatNumber(CStringW&, std::int64_t, std::int32_t, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

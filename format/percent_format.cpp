@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/percent_sign.h"
 #include "tesk/format_diff.h"
 
@@ -13,6 +14,7 @@ struct PercentState {
 constinit PercentState g_percent{};
 
 template <class Char>
+[[gnu::always_inline]] inline
 void FormatPercent(std::basic_string<Char>& out, std::int32_t value, std::int32_t dot, std::int32_t divisor,
                    int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_percent.zero.AssignTo(out);
@@ -39,16 +41,27 @@ void PercentFormatW(CStringW& out, std::int32_t value, std::int32_t dot, std::in
     FormatPercent(out, value, dot, divisor, showZeroSign);
 }
 
-void PercentFormat_LoadDefault() {
-    g_percent.zero.Set('-');
-    g_percent.percent.enable = 1;
-    g_percent.percent.sign.Set('%');
-}
+void PercentFormat_LoadDefault() { g_percent = PercentState{}; }
 void PercentFormat_SetZeroSign(char sign) { g_percent.zero.Set(sign); }
 char PercentFormat_GetZeroSign() { return g_percent.zero.Get(); }
 void PercentFormat_EnablePercentSign(int enable) { g_percent.percent.enable = enable; }
 int PercentFormat_IsShowPercentSign() { return g_percent.percent.enable; }
 void PercentFormat_SetPercentSign(char sign) { g_percent.percent.sign.Set(sign); }
 char PercentFormat_GetPercentSign() { return g_percent.percent.sign.Get(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char>
+void FormatPercent(std::basic_string<Char>& out, std::int32_t value, std::int32_t dot, std::int32_t divisor,
+                   int showZeroSign) {
+    TeskUtility::FormatPercent(out, value, dot, divisor, showZeroSign);
+}
+template void FormatPercent(CStringA&, std::int32_t, std::int32_t, std::int32_t, int);
+template void FormatPercent(CStringW&, std::int32_t, std::int32_t, std::int32_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

@@ -1,4 +1,5 @@
 #include "format/direction_format.h"
+#include "format/formatter_cores.h"
 #include "format/percent_sign.h"
 #include "tesk/format_diff.h"
 
@@ -23,9 +24,17 @@ constexpr PercentWithSignState MakeLoadState() {
     return s;
 }
 
+// What LoadDefault restores: empty signs, each shown as a separating space.
+constexpr PercentWithSignState MakeDefaultState() {
+    PercentWithSignState s;
+    detail::RebuildDirection(s.signs);
+    return s;
+}
+
 constinit PercentWithSignState g_percentSign = MakeLoadState();
 
 template <class Char>
+[[gnu::always_inline]] inline
 void FormatPercentWithSign(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
                            std::int32_t divisor, int showZeroSign) {
     const PercentWithSignState& s = g_percentSign;
@@ -47,13 +56,7 @@ void PercentFormatWithSignW(CStringW& out, std::int32_t value, std::uint32_t sta
     FormatPercentWithSign(out, value, state, dot, divisor, showZeroSign);
 }
 
-void PercentFormatWithSign_LoadDefault() {
-    g_percentSign.zero.Set('-');
-    g_percentSign.percent.enable = 1;
-    g_percentSign.percent.sign.Set('%');
-    detail::EnableDirectionPrefix(g_percentSign.signs, 1);
-    detail::SetDirectionSigns(g_percentSign.signs, "", "", "");
-}
+void PercentFormatWithSign_LoadDefault() { g_percentSign = MakeDefaultState(); }
 void PercentFormatWithSign_SetZeroSign(char sign) { g_percentSign.zero.Set(sign); }
 char PercentFormatWithSign_GetZeroSign() { return g_percentSign.zero.Get(); }
 void PercentFormatWithSign_EnablePrefixSign(int enable) { detail::EnableDirectionPrefix(g_percentSign.signs, enable); }
@@ -68,5 +71,20 @@ void PercentFormatWithSign_EnablePercentSign(int enable) { g_percentSign.percent
 int PercentFormatWithSign_IsShowPercentSign() { return g_percentSign.percent.enable; }
 void PercentFormatWithSign_SetPercentSign(char sign) { g_percentSign.percent.sign.Set(sign); }
 char PercentFormatWithSign_GetPercentSign() { return g_percentSign.percent.sign.Get(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char>
+void FormatPercentWithSign(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
+                           std::int32_t divisor, int showZeroSign) {
+    TeskUtility::FormatPercentWithSign(out, value, state, dot, divisor, showZeroSign);
+}
+template void FormatPercentWithSign(CStringA&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+template void FormatPercentWithSign(CStringW&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/sign_fields.h"
 #include "tesk/format_price.h"
 
@@ -73,6 +74,7 @@ constexpr int GroupOfState(std::uint32_t state, bool is64) {
 }
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatPrice(std::basic_string<Char>& out, Int value, std::uint32_t state, std::int32_t dot, Int divisor,
                  int showZeroSign) {
     const PriceState& s = g_price;
@@ -162,5 +164,22 @@ const char* PriceFormat_GetFallSign() { return g_price.group[kFall].Narrow(); }
 const char* PriceFormat_GetFloorSign() { return g_price.group[kFloor].Narrow(); }
 const char* PriceFormat_GetPlusSign() { return g_price.plus.Narrow(); }
 const char* PriceFormat_GetMinusSign() { return g_price.minus.Narrow(); }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char, class Int>
+void FormatPrice(std::basic_string<Char>& out, Int value, std::uint32_t state, std::int32_t dot, Int divisor,
+                 int showZeroSign) {
+    TeskUtility::FormatPrice(out, value, state, dot, divisor, showZeroSign);
+}
+template void FormatPrice(CStringA&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+template void FormatPrice(CStringW&, std::int32_t, std::uint32_t, std::int32_t, std::int32_t, int);
+template void FormatPrice(CStringA&, std::int64_t, std::uint32_t, std::int32_t, std::int64_t, int);
+template void FormatPrice(CStringW&, std::int64_t, std::uint32_t, std::int32_t, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

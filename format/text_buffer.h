@@ -17,22 +17,23 @@ inline constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// Writes the two digits of v (0..99) ending just before `end`; returns the first.
+template <class Char>
+inline Char* WriteTwoDigits(Char* end, unsigned v) {
+    *--end = static_cast<Char>(kDigitPairs[v * 2 + 1]);
+    *--end = static_cast<Char>(kDigitPairs[v * 2]);
+    return end;
+}
+
 // Writes v's decimal digits ending just before `end`; returns the first digit.
-template <class UInt>
-inline char* WriteDigitsBackward(char* end, UInt v) {
+template <class Char, class UInt>
+inline Char* WriteDigitsBackward(Char* end, UInt v) {
     while (v >= 100) {
-        const unsigned pair = static_cast<unsigned>(v % 100) * 2;
+        end = WriteTwoDigits(end, static_cast<unsigned>(v % 100));
         v /= 100;
-        *--end = kDigitPairs[pair + 1];
-        *--end = kDigitPairs[pair];
     }
-    if (v >= 10) {
-        const unsigned pair = static_cast<unsigned>(v) * 2;
-        *--end = kDigitPairs[pair + 1];
-        *--end = kDigitPairs[pair];
-    } else {
-        *--end = static_cast<char>('0' + v);
-    }
+    if (v >= 10) return WriteTwoDigits(end, static_cast<unsigned>(v));
+    *--end = static_cast<Char>('0' + v);
     return end;
 }
 
@@ -106,24 +107,11 @@ public:
         while (v >= 1000) {
             const auto group = static_cast<unsigned>(v % 1000);
             v /= 1000;
-            const unsigned pair = (group % 100) * 2;
-            *--p = static_cast<Char>(kDigitPairs[pair + 1]);
-            *--p = static_cast<Char>(kDigitPairs[pair]);
+            p = WriteTwoDigits(p, group % 100);
             *--p = static_cast<Char>('0' + group / 100);
             *--p = sep;
         }
-        const auto head = static_cast<unsigned>(v);
-        if (head >= 100) {
-            const unsigned pair = (head % 100) * 2;
-            *--p = static_cast<Char>(kDigitPairs[pair + 1]);
-            *--p = static_cast<Char>(kDigitPairs[pair]);
-            *--p = static_cast<Char>('0' + head / 100);
-        } else if (head >= 10) {
-            *--p = static_cast<Char>(kDigitPairs[head * 2 + 1]);
-            *--p = static_cast<Char>(kDigitPairs[head * 2]);
-        } else {
-            *--p = static_cast<Char>('0' + head);
-        }
+        p = WriteDigitsBackward(p, static_cast<unsigned>(v));
         Append(p, static_cast<int>(end - p));
     }
 

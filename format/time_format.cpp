@@ -85,8 +85,10 @@ constexpr DateFormatState BuildDateState(char sign) {
 }
 
 // Built at compile time, so the formatters work before any LoadDefault.
-constinit TimeFormatState g_time = BuildTimeState(':');
-constinit DateFormatState g_date = BuildDateState('/');
+constexpr TimeFormatState kDefaultTime = BuildTimeState(':');
+constexpr DateFormatState kDefaultDate = BuildDateState('/');
+constinit TimeFormatState g_time = kDefaultTime;
+constinit DateFormatState g_date = kDefaultDate;
 
 template <class Char>
 void Expand(std::basic_string<Char>& out, const FieldTemplate<Char>& t, unsigned a, unsigned b, unsigned c = 0) {
@@ -121,11 +123,11 @@ void FormatPackedDate(std::basic_string<Char>& out, const DateTemplates<Char>& t
 
 }  // namespace
 
-void TimeFormat_LoadDefault() { TimeFormat_SetSplitSign(':'); }
+void TimeFormat_LoadDefault() { g_time = kDefaultTime; }
 char TimeFormat_GetSplitSign() { return g_time.splitSign != 0 ? g_time.splitSign : ' '; }
 void TimeFormat_SetSplitSign(char sign) { g_time = BuildTimeState(sign); }
 
-void DateFormat_LoadDefault() { DateFormat_SetSplitSign('/'); }
+void DateFormat_LoadDefault() { g_date = kDefaultDate; }
 char DateFormat_GetSplitSign() { return g_date.splitSign != 0 ? g_date.splitSign : ' '; }
 void DateFormat_SetSplitSign(char sign) { g_date = BuildDateState(sign); }
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "format/decimal_reader.h"
+#include "util/decimal_readers.h"
 #include "tesk/format_time.h"
 
 namespace TeskUtility {
@@ -40,7 +40,7 @@ bool ReadFields(const Char* text, int length, const FieldLayout& layout, int dig
         if (found < total) return false;
         source = digits;
     }
-    for (int f = 0, at = 0; f < 3; at += layout.widths[f], ++f) fields[f] = detail::ReadLeadingInteger<long>(
+    for (int f = 0, at = 0; f < 3; at += layout.widths[f], ++f) fields[f] = detail::ReadMinusAndDigits<long>(
             std::basic_string_view<Char>(source + at, static_cast<std::size_t>(layout.widths[f])));
     return true;
 }

@@ -1,8 +1,9 @@
 // Packed times and dates, and the tick counts derived from a packed time.
-#include <cstdlib>
+#include <string_view>
 
 #include "format/packed_fields.h"
 #include "tesk/format_time.h"
+#include "util/decimal_readers.h"
 
 namespace TeskUtility {
 using detail::HighField;
@@ -76,13 +77,14 @@ std::int32_t MinTickDiff(std::int32_t packedA, std::int32_t packedB) {
     return hours * 60 + minutes;
 }
 
-// atol on each two-character piece: leading blanks and a sign are allowed, nothing is validated.
+// Each two-character piece as the C library reads it: leading blanks and a sign
+// are allowed, nothing is validated.
 void TimeStringToMinTick(CStringA text, std::int32_t& minTick) {
     minTick = 0;
     if (text.size() < 4) return;
-    const char hours[3] = {text[0], text[1], '\0'};
-    const char minutes[3] = {text[2], text[3], '\0'};
-    minTick = static_cast<std::int32_t>(std::atol(hours) * 60 + std::atol(minutes));
+    const std::string_view view(text);
+    minTick = detail::ReadSpaceSignAndDigits<std::int32_t>(view.substr(0, 2)) * 60 +
+              detail::ReadSpaceSignAndDigits<std::int32_t>(view.substr(2, 2));
 }
 
 }  // namespace TeskUtility

@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
-#include "format/decimal_reader.h"
+#include "util/decimal_readers.h"
 #include "format/divisor_table.h"
 #include "format/volume_state.h"
 #include "tesk/format_fixed.h"
-#include "tesk/util_regex.h"
 
 namespace TeskUtility {
 namespace {
@@ -25,6 +25,17 @@ void TrimWhite(std::string& s) {
 }
 
 void RemoveAll(std::string& s, char c) { s.erase(std::remove(s.begin(), s.end(), c), s.end()); }
+
+bool AllDigits(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Digits only (none at all included), or digits, one '.' and at least one digit.
+bool IsUnsignedDecimal(std::string_view s) {
+    const std::size_t point = s.find('.');
+    if (point == std::string_view::npos) return AllDigits(s);
+    return point + 1 < s.size() && AllDigits(s.substr(0, point)) && AllDigits(s.substr(point + 1));
+}
 
 // A double to a long, truncating toward zero; out-of-range values saturate
 // instead of being undefined.
@@ -50,7 +61,7 @@ void AnalyzeValue_Normal(CStringA text, std::int32_t& value, std::int32_t& dot) 
     }
     const std::size_t point = text.find('.');
     if (point == std::string::npos) {
-        value = detail::ReadLeadingInt32(text);
+        value = detail::ReadMinusAndDigits32(text);
         dot = 0;
     } else if (point == 0) {
         if (text.size() == 1) {
@@ -59,12 +70,12 @@ void AnalyzeValue_Normal(CStringA text, std::int32_t& value, std::int32_t& dot) 
             return;
         }
         RemoveAll(text, '.');
-        value = detail::ReadLeadingInt32(text);
+        value = detail::ReadMinusAndDigits32(text);
         dot = static_cast<std::int32_t>(text.size());
     } else {
         dot = static_cast<std::int32_t>(text.size() - point - 1);
         RemoveAll(text, '.');
-        value = detail::ReadLeadingInt32(text);
+        value = detail::ReadMinusAndDigits32(text);
     }
 }
 
@@ -73,7 +84,8 @@ void AnalyzeValue_Price(CStringA text, std::int32_t& value, std::int32_t& dot) {
     const bool negative = !text.empty() && text[0] == '-';
     if (negative) RemoveAll(text, '-');
 
-    if (!RegexMatchA("^\\d*$", text.c_str(), 1) && !RegexMatchA("^\\d*\\.\\d+$", text.c_str(), 1)) {
+    // Up to the first NUL, as C-string callers have always seen the text.
+    if (!IsUnsignedDecimal(text.c_str())) {
         value = kInvalidValue;
         dot = kInvalidValue;
         return;
@@ -86,12 +98,12 @@ void AnalyzeValue_Price(CStringA text, std::int32_t& value, std::int32_t& dot) {
             dot = 0;
             return;
         }
-        value = detail::ReadLeadingInt32(text);
+        value = detail::ReadMinusAndDigits32(text);
         dot = 0;
     } else if (point == 0) {
         std::string_view digits = std::string_view(text).substr(1);
         if (digits.size() > 4) digits = digits.substr(0, 4);  // cut, not rounded
-        value = detail::ReadLeadingInt32(digits);
+        value = detail::ReadMinusAndDigits32(digits);
         dot = static_cast<std::int32_t>(digits.size());
     } else {
         if (point > 6) {
@@ -101,7 +113,7 @@ void AnalyzeValue_Price(CStringA text, std::int32_t& value, std::int32_t& dot) {
         }
         dot = static_cast<std::int32_t>(len - point - 1);
         RemoveAll(text, '.');
-        value = detail::ReadLeadingInt32(text);
+        value = detail::ReadMinusAndDigits32(text);
     }
     if (negative) value = static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value));
 }

@@ -1,4 +1,5 @@
 #include "format/fixed_point_text.h"
+#include "format/formatter_cores.h"
 #include "format/volume_state.h"
 #include "tesk/format_comma.h"
 
@@ -13,6 +14,7 @@ namespace {
 using detail::g_volume;
 
 template <class Char, class Int>
+[[gnu::always_inline]] inline
 void FormatVolume(std::basic_string<Char>& out, Int value, int showZeroSign) {
     if (value == 0) {
         if (showZeroSign != 0) return g_volume.zero.AssignTo(out);
@@ -49,16 +51,28 @@ void VolumeFormatWithUnit(CStringA& out, std::int64_t value, const CStringA& uni
     FormatVolumeWithUnit(out, value, unit);
 }
 
-void VolumeFormat_LoadDefault() {
-    g_volume.zero.Set('-');
-    g_volume.enableComma = 1;
-    g_volume.comma.Set(',');
-}
+void VolumeFormat_LoadDefault() { g_volume = detail::VolumeState{}; }
 void VolumeFormat_SetZeroSign(char sign) { g_volume.zero.Set(sign); }
 char VolumeFormat_GetZeroSign() { return g_volume.zero.Get(); }
 void VolumeFormat_SetCommaSign(char sign) { g_volume.comma.Set(sign); }
 char VolumeFormat_GetCommaSign() { return g_volume.comma.Get(); }
 void VolumeFormat_EnableCommaSign(int enable) { g_volume.enableComma = enable; }
 int VolumeFormat_IsShowCommaSign() { return g_volume.enableComma; }
+
+// The core for the rest of the library and the tool (format/formatter_cores.h).
+// The local template is inlined here and into this file's own overloads, so
+// that they stay one call deep.
+namespace detail {
+
+template <class Char, class Int>
+void FormatVolume(std::basic_string<Char>& out, Int value, int showZeroSign) {
+    TeskUtility::FormatVolume(out, value, showZeroSign);
+}
+template void FormatVolume(CStringA&, std::int32_t, int);
+template void FormatVolume(CStringW&, std::int32_t, int);
+template void FormatVolume(CStringA&, std::int64_t, int);
+template void FormatVolume(CStringW&, std::int64_t, int);
+
+}  // namespace detail
 
 }  // namespace TeskUtility

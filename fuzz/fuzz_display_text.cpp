@@ -40,9 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ConvertStringToSize(text.c_str(), static_cast<int>(text.size()), static_cast<char>(mode >> 4));
             break;
         }
-        case 3:
+        case 3: {
             AmouontFormatStrNumber(text, digitsOnly);
+            std::int32_t value, dot;
+            AnalyzeValue_Price(text, value, dot);
+            AnalyzeValue_Normal(text, value, dot);
             break;
+        }
         case 4: {
             std::string t = text;
             TrimStringToDotNum(t, (mode >> 4) - 4);

@@ -1,11 +1,12 @@
-// Feeds arbitrary bytes to the settings loaders as a file, then saves what
-// was loaded: no input may crash, hang or leak.
+// Feeds arbitrary bytes to the settings loaders (the format settings file's
+// too) as a file, then saves what was loaded: no input may crash, hang or leak.
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "tesk/format_settings.h"
 #include "tesk/settings_store.h"
 
 namespace {
@@ -35,5 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* sections[8];
     const std::uint32_t n = ordered.GetSectionList(sections, 8);
     for (std::uint32_t i = 0; i < n; ++i) ordered.GetKeyListByFileOrder(sections[i], keys, 8);
+    TeskUtility::LoadFormatSetting(in.c_str());
+    TeskUtility::SaveFormatSetting(out.c_str());
     return 0;
 }

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/iconv_cache.h"
 #include "tesk/platform.h"
@@ -51,86 +53,80 @@ bool IsDBCSLeadByte(unsigned char c) {
     }
 }
 
-// Both directions run iconv in a loop; where it stops on a sequence it cannot
-// convert, the converter writes '?' and steps over the offending input, as the
-// Windows conversions do with their default character.
-std::u16string MultiByteToWide(std::string_view text, unsigned codePage) {
-    std::u16string out;
-    if (text.empty()) return out;
-    iconv_t cd = detail::AcquireIconv(CodePageToCharsetName(codePage), kWideCharset);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        // Unknown code page: pass ASCII through, the rest becomes '?'.
-        out.reserve(text.size());
-        for (unsigned char c : text) out.push_back(c < 0x80 ? c : u'?');
-        return out;
+namespace {
+
+// Unknown code page: ASCII passes through, everything else becomes '?'.
+template <class OutString, class Unit>
+OutString AsciiOrDefault(std::basic_string_view<Unit> text) {
+    OutString out;
+    out.reserve(text.size());
+    for (Unit u : text) {
+        const auto c = static_cast<std::make_unsigned_t<Unit>>(u);
+        out.push_back(c < 0x80 ? static_cast<typename OutString::value_type>(c) : '?');
     }
-    out.resize(text.size() + 4);
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    std::size_t produced = 0;
-    while (inLeft > 0) {
-        char* dst = reinterpret_cast<char*>(out.data() + produced);
-        std::size_t outLeft = (out.size() - produced) * sizeof(char16_t);
-        const std::size_t before = outLeft;
-        const std::size_t rc = iconv(cd, &in, &inLeft, &dst, &outLeft);
-        produced += (before - outLeft) / sizeof(char16_t);
-        if (rc != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG) {
-            out.resize(out.size() * 2 + 8);
-            continue;
-        }
-        // EILSEQ or EINVAL (a truncated character at the end).
-        if (produced == out.size()) out.resize(out.size() * 2 + 8);
-        out[produced++] = u'?';
-        ++in;
-        --inLeft;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    out.resize(produced);
     return out;
 }
 
-std::string WideToMultiByte(std::u16string_view text, unsigned codePage) {
-    std::string out;
-    if (text.empty()) return out;
-    iconv_t cd = detail::AcquireIconv(kWideCharset, CodePageToCharsetName(codePage));
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        out.reserve(text.size());
-        for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-        return out;
-    }
-    out.resize(text.size() * 2 + 8);
-    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
-    std::size_t inLeft = text.size() * sizeof(char16_t);
+// The conversion loop of both directions. Where iconv stops on a sequence it
+// cannot convert (or a truncated one at the end), the converter writes '?' and
+// steps over `skipBad(in, inLeft)` input bytes, as the Windows conversions do
+// with their default character; a full output buffer grows and the loop goes on.
+template <class OutString, class SkipBad>
+OutString ConvertLoop(iconv_t cd, const char* data, std::size_t bytes, std::size_t initialUnits, SkipBad skipBad) {
+    using Unit = typename OutString::value_type;
+    OutString out(initialUnits, Unit(0));
+    char* in = const_cast<char*>(data);
+    std::size_t inLeft = bytes;
     std::size_t produced = 0;
     while (inLeft > 0) {
-        char* dst = out.data() + produced;
-        std::size_t outLeft = out.size() - produced;
+        char* dst = reinterpret_cast<char*>(out.data() + produced);
+        std::size_t outLeft = (out.size() - produced) * sizeof(Unit);
         const std::size_t before = outLeft;
         const std::size_t rc = iconv(cd, &in, &inLeft, &dst, &outLeft);
-        produced += before - outLeft;
+        produced += (before - outLeft) / sizeof(Unit);
         if (rc != static_cast<std::size_t>(-1)) break;
         if (errno == E2BIG) {
             out.resize(out.size() * 2 + 8);
             continue;
         }
         if (produced == out.size()) out.resize(out.size() * 2 + 8);
-        out[produced++] = '?';
-        // Step over a whole surrogate pair when the character lies outside the code page.
-        std::size_t skip = sizeof(char16_t);
-        if (inLeft >= 2 * sizeof(char16_t)) {
-            char16_t u0, u1;
-            std::memcpy(&u0, in, sizeof u0);
-            std::memcpy(&u1, in + sizeof u0, sizeof u1);
-            if (u0 >= 0xD800 && u0 <= 0xDBFF && u1 >= 0xDC00 && u1 <= 0xDFFF) skip *= 2;
-        }
-        if (skip > inLeft) skip = inLeft;
+        out[produced++] = Unit('?');
+        const std::size_t skip = std::min(skipBad(in, inLeft), inLeft);
         in += skip;
         inLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(produced);
     return out;
+}
+
+// A bad UTF-16 input is one unit, or a whole surrogate pair that lies outside the code page.
+std::size_t BadWideLength(const char* in, std::size_t inLeft) {
+    if (inLeft >= 2 * sizeof(char16_t)) {
+        char16_t u0, u1;
+        std::memcpy(&u0, in, sizeof u0);
+        std::memcpy(&u1, in + sizeof u0, sizeof u1);
+        if (u0 >= 0xD800 && u0 <= 0xDBFF && u1 >= 0xDC00 && u1 <= 0xDFFF) return 2 * sizeof(char16_t);
+    }
+    return sizeof(char16_t);
+}
+
+}  // namespace
+
+std::u16string MultiByteToWide(std::string_view text, unsigned codePage) {
+    if (text.empty()) return {};
+    iconv_t cd = detail::AcquireIconv(CodePageToCharsetName(codePage), kWideCharset);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return AsciiOrDefault<std::u16string>(text);
+    return ConvertLoop<std::u16string>(cd, text.data(), text.size(), text.size() + 4,
+                                       [](const char*, std::size_t) -> std::size_t { return 1; });
+}
+
+std::string WideToMultiByte(std::u16string_view text, unsigned codePage) {
+    if (text.empty()) return {};
+    iconv_t cd = detail::AcquireIconv(kWideCharset, CodePageToCharsetName(codePage));
+    if (cd == reinterpret_cast<iconv_t>(-1)) return AsciiOrDefault<std::string>(text);
+    return ConvertLoop<std::string>(cd, reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t),
+                                    text.size() * 2 + 8, BadWideLength);
 }
 
 std::string AnsiToUtf8(std::string_view text) { return WideToUtf8(AnsiToWide(text)); }

@@ -7,42 +7,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <new>
 
 #include "tesk/util_digest.h"
+#include "util/decimal_readers.h"
 
 namespace TeskUtility::detail {
 namespace {
 
 constexpr int kSignificant = 12;
-
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-const char* SkipSpace(const char* p) {
-    while (IsSpace(*p)) ++p;
-    return p;
-}
-
-// Reads [sign] digits, saturating at the limits of the 64-bit range.
-std::int64_t ReadSaturated(const char* text, std::int64_t low, std::int64_t high) {
-    const char* p = SkipSpace(text);
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') ++p;
-    // Accumulate the magnitude negatively: the negative range is the larger one.
-    std::int64_t v = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        const int digit = *p - '0';
-        if (v < (low + digit) / 10) {
-            v = low;
-            while (*p >= '0' && *p <= '9') ++p;
-            break;
-        }
-        v = v * 10 - digit;
-    }
-    if (negative) return v;
-    return v < -high ? high : -v;
-}
 
 // The power of ten of the leading digit of the exact value of a finite,
 // non-zero `value`: floor(log10(|value|)), free of floating rounding.
@@ -121,14 +94,9 @@ DoubleText FormatDouble(double value) {
     return out;
 }
 
-std::int32_t ReadInteger(const char* text) {
-    return static_cast<std::int32_t>(
-        ReadSaturated(text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
+std::int32_t ReadInteger(const char* text) { return ReadSpaceSignAndDigits<std::int32_t>(std::string_view(text)); }
 
-std::int64_t ReadInteger64(const char* text) {
-    return ReadSaturated(text, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max());
-}
+std::int64_t ReadInteger64(const char* text) { return ReadSpaceSignAndDigits<std::int64_t>(std::string_view(text)); }
 
 double ReadDouble(const char* text) {
     // The C conversion, pinned to the "C" locale: a host that switched

@@ -22,8 +22,9 @@ struct DoubleText {
 };
 DoubleText FormatDouble(double value);
 
-// Leading white space, an optional sign, then digits up to the first
-// non-digit; no digits reads as 0, values beyond the type are clamped.
+// The C library's rule (ReadSpaceSignAndDigits): leading white space, an
+// optional sign, then digits; no digits reads as 0, values beyond the type
+// are clamped. Not the format settings file's rule: there " 45" reads as 0.
 std::int32_t ReadInteger(const char* text);
 std::int64_t ReadInteger64(const char* text);
 // Leading white space, a sign, digits with an optional point and exponent

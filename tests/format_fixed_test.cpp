@@ -74,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PriceParseCase{"1234567.5", kBad, 0}, PriceParseCase{"12a", kBad, kBad},
                       PriceParseCase{"", 0, 0}, PriceParseCase{"  7.25 ", 725, 2}, PriceParseCase{"12.", kBad, kBad},
                       PriceParseCase{"1.2.3", kBad, kBad}, PriceParseCase{"--5", -5, 0},
-                      PriceParseCase{"-", 0, 0}, PriceParseCase{"+5", kBad, kBad}, PriceParseCase{"0.0001", 1, 4}));
+                      PriceParseCase{"-", 0, 0}, PriceParseCase{"+5", kBad, kBad}, PriceParseCase{"0.0001", 1, 4},
+                      PriceParseCase{"\xA2\xB0", kBad, kBad}));  // a full-width 1 is no digit
 
 TEST_F(FormatDefaults, AnalyzeNormal) {
     struct Case { const char* text; std::int32_t value, dot; };

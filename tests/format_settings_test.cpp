@@ -2,6 +2,7 @@
 
 #include "format_test_support.h"
 #include "io_test_support.h"
+#include "tesk/settings_store.h"
 
 using namespace TeskUtility;
 
@@ -36,6 +37,7 @@ TEST_F(FormatSettingsFile, LoadAppliesOnlyThePresentSectionsAfterAPriceReset) {
         {"[Time]\r\nSplitSign=45\r\n", '-'},
         {"[Time]\r\nSplitSign=-\r\n", ' '},   // not a number: 0, no separator
         {"[Time]\r\nSplitSign=32\r\n", ' '},
+        {"[Time]\r\nSplitSign= 45\r\n", ' '},  // no blanks before the digits either
         {"[Time]\r\nSplitSign=45\r\nSplitSign=46\r\n", '-'},  // first value wins
     };
     for (const auto& c : cases) {
@@ -45,6 +47,19 @@ TEST_F(FormatSettingsFile, LoadAppliesOnlyThePresentSectionsAfterAPriceReset) {
         EXPECT_STREQ(PriceFormat_GetCeilingSign(), "+") << "price reset";
         EXPECT_EQ(VolumeFormat_GetCommaSign(), '\'') << "absent section untouched";
     }
+}
+
+// The file's integers follow the strict reader; the store's own typed query
+// reads the same text by the C library's rule.
+TEST_F(FormatSettingsFile, IntegersReadStrictlyUnlikeTheStoreQuery) {
+    const std::string path = dir.Write("r.ini", "[Date]\r\nSplitSign= 46\r\n[VolumeOver]\r\nThreshold=+7\r\n");
+    ASSERT_EQ(LoadFormatSetting(path.c_str()), 1);
+    EXPECT_EQ(DateFormat_GetSplitSign(), ' ');
+    EXPECT_EQ(VolumeOver_GetThreshold(), 0);
+    CTeskSetting store;
+    ASSERT_EQ(store.LoadFile(path.c_str()), 1);
+    EXPECT_EQ(store.QueryInteger("Date", "SplitSign"), 46);
+    EXPECT_EQ(store.QueryInteger("VolumeOver", "Threshold"), 7);
 }
 
 TEST_F(FormatSettingsFile, OutOfRangeWidthKeepsTheResetWidth) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command.h"
+#include "format/formatter_cores.h"
 #include "output.h"
 #include "tesk/format.h"
 
@@ -63,86 +64,55 @@ FormatRequest ReadRequest(teskutil::Args& args, bool takesDot) {
     return r;
 }
 
-// Calls the narrow or wide, 32- or 64-bit form and prints the text.
+std::int32_t V32(const FormatRequest& r) { return static_cast<std::int32_t>(r.value); }
+std::int32_t D32(const FormatRequest& r) { return static_cast<std::int32_t>(r.divisor); }
+
+// Calls `format(out, value, divisor)` once, with the narrow or wide string and
+// the 32- or 64-bit value and divisor that the request asks for, and prints
+// the text. The formatter cores take every combination under one name.
 template <class Fn>
 int Print(const FormatRequest& r, Fn&& format) {
+    auto run = [&](auto& out) {
+        if (r.is64)
+            format(out, r.value, r.divisor);
+        else
+            format(out, V32(r), D32(r));
+    };
     if (r.wide) {
         std::u16string out;
-        format(out);
+        run(out);
         teskutil::PrintWideLine(out);
     } else {
         std::string out;
-        format(out);
+        run(out);
         teskutil::PrintAnsiLine(out);
     }
     return 0;
 }
 
-std::int32_t V32(const FormatRequest& r) { return static_cast<std::int32_t>(r.value); }
-std::int32_t D32(const FormatRequest& r) { return static_cast<std::int32_t>(r.divisor); }
-
-template <class S>
-void Price(S& out, const FormatRequest& r) {
-    if constexpr (sizeof(typename S::value_type) == 1) {
-        if (r.is64) PriceFormatA(out, r.value, r.state, r.dot, r.divisor, r.showZeroSign);
-        else PriceFormatA(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
-    } else {
-        if (r.is64) PriceFormatW(out, r.value, r.state, r.dot, r.divisor, r.showZeroSign);
-        else PriceFormatW(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
-    }
-}
-
 int RunPrice(teskutil::Args& args) {
     const FormatRequest r = ReadRequest(args, true);
-    return Print(r, [&](auto& out) { Price(out, r); });
+    return Print(r, [&](auto& out, auto v, auto d) { detail::FormatPrice(out, v, r.state, r.dot, d, r.showZeroSign); });
 }
 
 int RunVolume(teskutil::Args& args) {
     const FormatRequest r = ReadRequest(args, false);
-    return Print(r, [&](auto& out) {
-        if constexpr (sizeof(out[0]) == 1) {
-            if (r.is64) VolumeFormatA(out, r.value, r.showZeroSign); else VolumeFormatA(out, V32(r), r.showZeroSign);
-        } else {
-            if (r.is64) VolumeFormatW(out, r.value, r.showZeroSign); else VolumeFormatW(out, V32(r), r.showZeroSign);
-        }
-    });
+    return Print(r, [&](auto& out, auto v, auto) { detail::FormatVolume(out, v, r.showZeroSign); });
 }
 
 int RunComma(teskutil::Args& args) {
     const FormatRequest r = ReadRequest(args, false);
-    return Print(r, [&](auto& out) {
-        if constexpr (sizeof(out[0]) == 1) {
-            if (r.is64) CommaFormatA(out, r.value, r.showZeroSign); else CommaFormatA(out, V32(r), r.showZeroSign);
-        } else {
-            if (r.is64) CommaFormatW(out, r.value, r.showZeroSign); else CommaFormatW(out, V32(r), r.showZeroSign);
-        }
-    });
+    return Print(r, [&](auto& out, auto v, auto) { detail::FormatComma(out, v, r.showZeroSign); });
 }
 
 int RunAmount(teskutil::Args& args) {
     const FormatRequest r = ReadRequest(args, true);
-    return Print(r, [&](auto& out) {
-        if constexpr (sizeof(out[0]) == 1) {
-            if (r.is64) CommaFormatWithDotA(out, r.value, r.dot, r.divisor, r.showZeroSign);
-            else CommaFormatWithDotA(out, V32(r), r.dot, D32(r), r.showZeroSign);
-        } else {
-            if (r.is64) CommaFormatWithDotW(out, r.value, r.dot, r.divisor, r.showZeroSign);
-            else CommaFormatWithDotW(out, V32(r), r.dot, D32(r), r.showZeroSign);
-        }
-    });
+    return Print(r, [&](auto& out, auto v, auto d) { detail::FormatCommaWithDot(out, v, r.dot, d, r.showZeroSign); });
 }
 
 int RunNumber(teskutil::Args& args) {
     const FormatRequest r = ReadRequest(args, true);
-    return Print(r, [&](auto& out) {
-        if constexpr (sizeof(out[0]) == 1) {
-            if (r.is64) NumberFormatA(out, r.value, r.dot, r.divisor, r.showZeroSign);
-            else NumberFormatA(out, V32(r), r.dot, D32(r), r.showZeroSign);
-        } else {
-            if (r.is64) NumberFormatW(out, r.value, r.dot, r.divisor, r.showZeroSign);
-            else NumberFormatW(out, V32(r), r.dot, D32(r), r.showZeroSign);
-        }
-    });
+    return Print(r, [&](auto& out, auto v, auto d) { detail::FormatNumber(out, v, r.dot, d, r.showZeroSign); });
 }
 
 // The difference and percent families have 32-bit forms only.
@@ -154,23 +124,19 @@ FormatRequest Read32(teskutil::Args& args) {
 
 int RunDiff(teskutil::Args& args) {
     const FormatRequest r = Read32(args);
-    return Print(r, [&](auto& out) {
-        if constexpr (sizeof(out[0]) == 1) DiffPriceFormatA(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
-        else DiffPriceFormatW(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+    return Print(r, [&](auto& out, auto, auto) {
+        detail::FormatDiffPrice(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
     });
 }
 
 // With --state, the signed percentage of a move; without, a plain percentage.
 int RunPercent(teskutil::Args& args) {
     const FormatRequest r = Read32(args);
-    return Print(r, [&](auto& out) {
-        if constexpr (sizeof(out[0]) == 1) {
-            if (r.hasState) PercentFormatWithSignA(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
-            else PercentFormatA(out, V32(r), r.dot, D32(r), r.showZeroSign);
-        } else {
-            if (r.hasState) PercentFormatWithSignW(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
-            else PercentFormatW(out, V32(r), r.dot, D32(r), r.showZeroSign);
-        }
+    return Print(r, [&](auto& out, auto, auto) {
+        if (r.hasState)
+            detail::FormatPercentWithSign(out, V32(r), r.state, r.dot, D32(r), r.showZeroSign);
+        else
+            detail::FormatPercent(out, V32(r), r.dot, D32(r), r.showZeroSign);
     });
 }
 

@@ -1,6 +1,6 @@
 // Fixed-point values: an integer with a dot count (decimal places).
 //
-//   long v, dot;
+//   std::int32_t v, dot;
 //   TeskUtility::AnalyzeValue_Price("-12.5", v, dot);   // v = -125, dot = 1
 //   TeskUtility::DotOffSet(1234, 4, 2);                  // 123400
 #pragma once

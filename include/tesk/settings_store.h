@@ -20,11 +20,6 @@
 
 #include "tesk/types.h"
 
-namespace TeskUtility {
-int LoadFormatSetting(const char* path);
-int SaveFormatSetting(const char* path);
-}  // namespace TeskUtility
-
 class CTeskSetting {
 public:
     // A section's key table; opaque outside the library.
@@ -90,8 +85,6 @@ public:
     std::uint32_t GetKeyListByFileOrder(const char* section, const char** list, std::uint32_t maxCount) const;
 
 private:
-    friend int TeskUtility::LoadFormatSetting(const char* path);
-    friend int TeskUtility::SaveFormatSetting(const char* path);
     class SectionTable;
     class FileOrderTable;
     enum class LoadKind : int;
