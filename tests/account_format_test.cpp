@@ -10,14 +10,24 @@ protected:
     void TearDown() override { AccountFormat_LoadDefault(); }
 };
 
-struct AccountCase {
-    int type;
-    const char* first;
-    const char* second;
-    const char* third;
-    int ok;
-    const char* text;  // nullptr: output untouched
-};
+struct AccountCase { int type; const char* first; const char* second; const char* third; int ok; const char* text; };
+
+// Narrow and wide agree (the wide text is the narrow one converted); a null
+// `text` means the output is left as it was. `market` 0 calls the form without a tag.
+void ExpectAccount(const AccountCase& c, unsigned char market) {
+    auto wide = [](const char* p) { return p ? AnsiToWide(p) : std::u16string(); };
+    const std::u16string w1 = wide(c.first), w2 = wide(c.second), w3 = wide(c.third);
+    const char16_t* p1 = c.first ? w1.c_str() : nullptr;
+    const char16_t* p2 = c.second ? w2.c_str() : nullptr;
+    const char16_t* p3 = c.third ? w3.c_str() : nullptr;
+    std::string a = "old";
+    std::u16string w = u"old";
+    EXPECT_EQ(market ? AccountFormatA(a, c.first, c.second, c.third, market)
+                     : AccountFormatA(a, c.first, c.second, c.third), c.ok) << c.type;
+    EXPECT_EQ(market ? AccountFormatW(w, p1, p2, p3, market) : AccountFormatW(w, p1, p2, p3), c.ok) << c.type;
+    EXPECT_EQ(a, c.text ? c.text : "old") << c.type;
+    EXPECT_EQ(w, c.text ? AnsiToWide(c.text) : u"old") << c.type;
+}
 
 TEST_F(AccountFormat, DelimitersWithEmptyAndNullParts) {
     const AccountCase cases[] = {
@@ -36,40 +46,19 @@ TEST_F(AccountFormat, DelimitersWithEmptyAndNullParts) {
     };
     for (const auto& c : cases) {
         AccountFormat_SetFormatType(static_cast<EAccountFormatType>(c.type));
-        auto wide = [](const char* p) { return p ? AnsiToWide(p) : std::u16string(); };
-        const std::u16string w1 = wide(c.first), w2 = wide(c.second), w3 = wide(c.third);
-        std::string a = "old";
-        std::u16string w = u"old";
-        EXPECT_EQ(AccountFormatA(a, c.first, c.second, c.third), c.ok) << c.type;
-        EXPECT_EQ(AccountFormatW(w, c.first ? w1.c_str() : nullptr, c.second ? w2.c_str() : nullptr,
-                                 c.third ? w3.c_str() : nullptr),
-                  c.ok);
-        EXPECT_EQ(a, c.text ? c.text : "old") << c.type;
-        EXPECT_EQ(w, c.text ? AnsiToWide(c.text) : u"old") << c.type;
+        ExpectAccount(c, 0);
     }
 }
 
 TEST_F(AccountFormat, MarketTagsAreExactBytes) {
-    std::string a;
-    std::u16string w;
-    EXPECT_EQ(AccountFormatA(a, "F001", "123", "4", 'F'), 1);
-    EXPECT_EQ(a, "F001-123-4 [\xB4\xC1]");
-    EXPECT_EQ(AccountFormatW(w, u"F001", u"123", u"4", 'F'), 1);
-    EXPECT_EQ(w, u"F001-123-4 [\u671F]");
-    EXPECT_EQ(AccountFormatA(a, "9801", "1", "2", 'S'), 1);
-    EXPECT_EQ(a, "9801-1-2 [\xC3\xD2]");
-    EXPECT_EQ(AccountFormatW(w, u"9801", u"1", u"2", 'S'), 1);
-    EXPECT_EQ(w, u"9801-1-2 [\u8B49]");
-    EXPECT_EQ(WideToAnsi(w), "9801-1-2 [\xC3\xD2]");
-
-    EXPECT_EQ(AccountFormatA(a, "A", "B", "C", 'Q'), 1);
-    EXPECT_EQ(a, "A-B-C");
-    a = "keep";
-    EXPECT_EQ(AccountFormatA(a, "", "", "", 'F'), 0);
-    EXPECT_EQ(a, "");
-    a = "keep";
-    EXPECT_EQ(AccountFormatA(a, nullptr, "", "", 'S'), 0);
-    EXPECT_EQ(a, "keep");
+    const struct { unsigned char market; AccountCase c; } cases[] = {
+        {'F', {7, "F001", "123", "4", 1, "F001-123-4 [\xB4\xC1]"}},  // U+671F
+        {'S', {7, "9801", "1", "2", 1, "9801-1-2 [\xC3\xD2]"}},       // U+8B49
+        {'Q', {7, "A", "B", "C", 1, "A-B-C"}},
+        {'F', {7, "", "", "", 0, ""}},
+        {'S', {7, nullptr, "", "", 0, nullptr}},
+    };
+    for (const auto& c : cases) ExpectAccount(c.c, c.market);
 }
 
 TEST_F(AccountFormat, UserKey) {

@@ -10,10 +10,7 @@ protected:
 };
 
 TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
-    const struct {
-        char in[3];
-        char stored[3];
-    } cases[] = {
+    const struct { char in[3]; char stored[3]; } cases[] = {
         {{'\0', '\t', 'v'}, {' ', ' ', 'v'}},
         {{'u', 'd', '\t'}, {'u', 'd', ' '}},
         {{' ', '\x7F', '\xA1'}, {' ', ' ', ' '}},
@@ -49,10 +46,7 @@ TEST_F(ChangeSign, PackAndUnpackMaskFourBits) {
 
 // Fall wins over flat, flat over rise; group 0 is the first character.
 TEST_F(ChangeSign, PrecedenceInEveryForm) {
-    const struct {
-        std::int32_t packed;
-        const char* text;
-    } cases[] = {
+    const struct { std::int32_t packed; const char* text; } cases[] = {
         {0x830421, "x=+ x "}, {0x000000, "      "}, {0x777777, "xxxxxx"},
         {0x666666, "======"}, {0x444444, "++++++"}, {0x888888, "      "},
         {0x0F0E0D, "x = x "}, {static_cast<std::int32_t>(0xFF000004), "+     "},

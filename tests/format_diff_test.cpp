@@ -7,30 +7,13 @@ using namespace TeskUtility;
 
 namespace {
 
-struct DirCase {
-    std::int32_t value;
-    std::uint32_t state;
-    std::int32_t dot;
-    int showZero;
-    std::string expected;
-};
-
-template <class FA, class FW>
-void ExpectBoth(FA narrowFn, FW wideFn, const DirCase& c) {
-    std::string narrow = "stale";
-    std::u16string wide = u"stale";
-    narrowFn(narrow, c.value, c.state, c.dot, 0, c.showZero);
-    wideFn(wide, c.value, c.state, c.dot, 0, c.showZero);
-    EXPECT_EQ(narrow, c.expected) << c.value << " state " << c.state;
-    EXPECT_EQ(wide, AnsiToWide(c.expected)) << c.value << " state " << c.state;
-}
+struct DirCase { std::int32_t value; std::uint32_t state; std::int32_t dot; int showZero; std::string expected; };
 
 void ExpectDiff(const DirCase& c) {
-    ExpectBoth([](auto&&... a) { DiffPriceFormatA(a...); }, [](auto&&... a) { DiffPriceFormatW(a...); }, c);
+    ExpectAllForms(c.expected, c.value, FORMS(DiffPriceFormat, c.state, c.dot, 0, c.showZero), "", false);
 }
 void ExpectPercentWithSign(const DirCase& c) {
-    ExpectBoth([](auto&&... a) { PercentFormatWithSignA(a...); }, [](auto&&... a) { PercentFormatWithSignW(a...); },
-               c);
+    ExpectAllForms(c.expected, c.value, FORMS(PercentFormatWithSign, c.state, c.dot, 0, c.showZero), "", false);
 }
 
 }  // namespace
@@ -99,20 +82,10 @@ TEST_F(FormatDefaults, PercentCases) {
     struct Case { std::int32_t v, dot; int showZero; const char* expected; };
     const Case cases[] = {{1234, 2, 0, "12.34%"}, {-1234, 2, 0, "- 12.34%"}, {-12, 0, 0, "-12%"},
                           {0, 2, 1, "-"},         {0, 2, 0, "0.00%"},        {7, 1, 0, "0.7%"}};
-    for (const auto& c : cases) {
-        std::string narrow;
-        std::u16string wide;
-        PercentFormatA(narrow, c.v, c.dot, 0, c.showZero);
-        PercentFormatW(wide, c.v, c.dot, 0, c.showZero);
-        EXPECT_EQ(narrow, c.expected);
-        EXPECT_EQ(wide, AnsiToWide(c.expected));
-    }
+    for (const auto& c : cases) ExpectAllForms(c.expected, c.v, FORMS(PercentFormat, c.dot, 0, c.showZero), "", false);
     PercentFormat_EnablePercentSign(0);
-    std::string out;
-    PercentFormatA(out, 1234, 2, 0, 0);
-    EXPECT_EQ(out, "12.34");
+    ExpectAllForms("12.34", 1234, FORMS(PercentFormat, 2, 0, 0), "sign off", false);
     PercentFormat_EnablePercentSign(1);
     PercentFormat_SetPercentSign(' ');
-    PercentFormatA(out, 1234, 2, 0, 0);
-    EXPECT_EQ(out, "12.34");
+    ExpectAllForms("12.34", 1234, FORMS(PercentFormat, 2, 0, 0), "blank sign", false);
 }

@@ -50,11 +50,7 @@ TEST(FixedPoint, PercentWithRound) {
     EXPECT_EQ(GetPercentValueWithRound(std::int64_t{3000000000LL}, std::int64_t{6000000000LL}), 5000);
 }
 
-struct PriceParseCase {
-    const char* text;
-    std::int32_t value;
-    std::int32_t dot;
-};
+struct PriceParseCase { const char* text; std::int32_t value; std::int32_t dot; };
 
 class AnalyzePrice : public FormatDefaults, public ::testing::WithParamInterface<PriceParseCase> {};
 

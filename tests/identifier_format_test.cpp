@@ -26,10 +26,7 @@ protected:
 };
 
 TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    const struct { const char* in; const char* out; } cases[] = {
         {"\xA4\xA4\xB5\xD8", "\xA4\xA4\xA1\x40\xB5\xD8"},            // 中華 -> 中　華
         {"\xA4\xA4\xB5\xD8" "A", "\xA4\xA4\xA1\x40\xB5\xD8" "A"},    // two wide and a letter
         {"\xA4\xA4" "AB", "\xA4\xA4" "AB"},                          // one wide, two narrow
@@ -51,11 +48,7 @@ TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
 
 TEST_F(CommodityName, WideRuleNeedsTheFlagAndTwoCharacters) {
     EXPECT_EQ(CommodityNameFormat_IsEnablePending(), 1);
-    const struct {
-        int enable;
-        const char16_t* in;
-        const char16_t* out;
-    } cases[] = {
+    const struct { int enable; const char16_t* in; const char16_t* out; } cases[] = {
         {1, u"AB", u"A  B"}, {1, u"\u4E2D\u83EF", u"\u4E2D  \u83EF"}, {1, u"ABC", u"ABC"}, {1, u"A", u"A"},
         {0, u"AB", u"AB"},   {5, u"AB", u"A  B"},
     };
