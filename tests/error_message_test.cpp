@@ -119,9 +119,7 @@ TEST(ErrorMessage, WininetRange) {
 }
 
 TEST(ErrorMessage, TrimsTrailingLineBreaks) {
-    struct Case {
-        std::string text, expected;
-    };
+    struct Case { std::string text, expected; };
     const Case kCases[] = {
         {"Text.\r\n", "Text."}, {"Text.\r\n\r\n", "Text."}, {"Text.\n\r\n\r", "Text."},
         {"\r\n\r\n", ""},        {"a\r\nb", "a\r\nb"},          {"", ""},

@@ -8,11 +8,7 @@ namespace {
 
 using Entries = CParseOption::Entries;
 
-struct Parsed {
-    int result;
-    Entries entries;
-    int illegal;
-};
+struct Parsed { int result; Entries entries; int illegal; };
 
 Parsed Parse(CParseOption& p, std::vector<const char*> args, const char* options = "ab:") {
     args.insert(args.begin(), "prog");
