@@ -13,15 +13,9 @@ std::string Contents(CMemFile& mem) {
 }
 
 TEST(CArchive, CountEncoding) {
-    struct Case {
-        std::uint32_t count;
-        std::string bytes;
-    } cases[] = {
-        {0, std::string("\x00\x00", 2)},
-        {0x1234, "\x34\x12"},
-        {0xFFFE, "\xFE\xFF"},
-        {0xFFFF, std::string("\xFF\xFF\xFF\xFF\x00\x00", 6)},
-        {0x12345678, "\xFF\xFF\x78\x56\x34\x12"},
+    struct Case { std::uint32_t count; std::string bytes; } cases[] = {
+        {0, std::string("\x00\x00", 2)}, {0x1234, "\x34\x12"}, {0xFFFE, "\xFE\xFF"},
+        {0xFFFF, std::string("\xFF\xFF\xFF\xFF\x00\x00", 6)}, {0x12345678, "\xFF\xFF\x78\x56\x34\x12"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);

@@ -54,3 +54,5 @@ inline std::string Utf16Bytes(const std::u16string& text) {
     }
     return bytes;
 }
+
+inline std::string Utf16Bytes(const std::string& ascii) { return Utf16Bytes(std::u16string(ascii.begin(), ascii.end())); }

@@ -81,11 +81,7 @@ TEST(SettingStore, NumbersReadFromText) {
     EXPECT_EQ(s.QueryInteger(nullptr, "word", 9), 9);
 }
 
-struct TypedCase {
-    const char* name;
-    double value;
-    const char* stored;
-};
+struct TypedCase { const char* name; double value; const char* stored; };
 
 TEST(SettingStore, TypedRoundTrips) {
     CTeskSetting s;
@@ -122,12 +118,8 @@ TEST(SettingStore, QueryBinaryProtocol) {
         {"00AB7F", false, 2, false, 3},  // too small: the need
         {"00AB7F", false, 3, true, 3},
         {"00ab7f", false, 8, true, 8},   // size keeps the capacity
-        {"0G", false, 4, false, 0},
-        {"ABC", false, 4, false, 0},
-        {"ABC", true, 4, false, 0},
-        {nullptr, false, 4, false, 0},
-        {nullptr, true, 4, false, 0},
-        {"", false, 4, true, 4},
+        {"0G", false, 4, false, 0}, {"ABC", false, 4, false, 0}, {"ABC", true, 4, false, 0},
+        {nullptr, false, 4, false, 0}, {nullptr, true, 4, false, 0}, {"", false, 4, true, 4},
     };
     for (const auto& c : cases) {
         CTeskSetting s;
