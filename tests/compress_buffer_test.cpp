@@ -9,11 +9,7 @@ using namespace compress_fixtures;
 
 namespace {
 
-struct BufferMethod {
-    const char* name;
-    BufferFn compress;
-    BufferFn uncompress;
-};
+struct BufferMethod { const char* name; BufferFn compress; BufferFn uncompress; };
 
 constexpr unsigned char kGuard = 0xA5;
 

@@ -34,11 +34,7 @@ TEST(ConfigHeader, WriterGoesThroughReservedFilledSealed) {
 }
 
 TEST(ConfigHeader, OnlyTheCheckValueAndTheContentDecide) {
-    struct Case {
-        std::size_t offset;
-        char value;
-        int verifies;
-    };
+    struct Case { std::size_t offset; char value; int verifies; };
     for (const Case& c : {Case{8, '1', 1}, Case{0, 'X', 1}, Case{5, 0, 0}, Case{8, '0', 0}, Case{16, '8', 0}}) {
         TempDir dir;
         std::string bytes = Header("\xD9\xC6\x0B\x34") + "123456789";

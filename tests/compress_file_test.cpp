@@ -11,12 +11,7 @@ namespace {
 
 using FileFn = EReturnCode (*)(CFile*, CFile*);
 
-struct FileMethod {
-    const char* name;
-    std::uint32_t id;
-    FileFn compress;
-    FileFn uncompress;
-};
+struct FileMethod { const char* name; std::uint32_t id; FileFn compress; FileFn uncompress; };
 
 // A file that announces more bytes than it holds, as one cut short while being read.
 class ShortFile : public CFile {
@@ -120,13 +115,7 @@ TEST(FileSwitch, UnknownIdReadsAndWritesNothing) {
 // Decoded data that ends exactly where an output chunk ends: the coder must not be
 // asked again after the end of its stream. The alphabet keeps each stream within one
 // input chunk, so its end falls on the 8192-byte stack chunk or the 524288-byte heap one.
-struct BoundaryCase {
-    const char* name;
-    BufferFn compress;
-    FileFn uncompress;
-    std::size_t size;
-    unsigned letterBits;
-};
+struct BoundaryCase { const char* name; BufferFn compress; FileFn uncompress; std::size_t size; unsigned letterBits; };
 
 class FileChunkBoundary : public ::testing::TestWithParam<BoundaryCase> {};
 
