@@ -31,16 +31,10 @@ void ExpectAccount(const AccountCase& c, unsigned char market) {
 
 TEST_F(AccountFormat, DelimitersWithEmptyAndNullParts) {
     const AccountCase cases[] = {
-        {7, "9801", "1234567", "0", 1, "9801-1234567-0"},
-        {7, "", "A", "B", 1, "A-B"},
-        {7, "A", "", "B", 1, "A--B"},
-        {7, "A", "B", "", 1, "A-B-"},
-        {7, "", "", "", 0, ""},
-        {7, nullptr, "A", "B", 0, nullptr},
-        {7, "A", "B", nullptr, 0, nullptr},
-        {2, nullptr, "X", nullptr, 1, "X"},
-        {3, nullptr, "X", nullptr, 0, nullptr},
-        {5, "A", nullptr, "C", 1, "A-C"},
+        {7, "9801", "1234567", "0", 1, "9801-1234567-0"}, {7, "", "A", "B", 1, "A-B"}, {7, "A", "", "B", 1, "A--B"},
+        {7, "A", "B", "", 1, "A-B-"}, {7, "", "", "", 0, ""}, {7, nullptr, "A", "B", 0, nullptr},
+        {7, "A", "B", nullptr, 0, nullptr}, {2, nullptr, "X", nullptr, 1, "X"},
+        {3, nullptr, "X", nullptr, 0, nullptr}, {5, "A", nullptr, "C", 1, "A-C"},
         {0, nullptr, nullptr, nullptr, 0, ""},
         {0x104, "A", "B", "C", 1, "C"},  // only the low bits select
     };
@@ -54,9 +48,7 @@ TEST_F(AccountFormat, MarketTagsAreExactBytes) {
     const struct { unsigned char market; AccountCase c; } cases[] = {
         {'F', {7, "F001", "123", "4", 1, "F001-123-4 [\xB4\xC1]"}},  // U+671F
         {'S', {7, "9801", "1", "2", 1, "9801-1-2 [\xC3\xD2]"}},       // U+8B49
-        {'Q', {7, "A", "B", "C", 1, "A-B-C"}},
-        {'F', {7, "", "", "", 0, ""}},
-        {'S', {7, nullptr, "", "", 0, nullptr}},
+        {'Q', {7, "A", "B", "C", 1, "A-B-C"}}, {'F', {7, "", "", "", 0, ""}}, {'S', {7, nullptr, "", "", 0, nullptr}},
     };
     for (const auto& c : cases) ExpectAccount(c.c, c.market);
 }

@@ -11,10 +11,8 @@ protected:
 
 TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
     const struct { char in[3]; char stored[3]; } cases[] = {
-        {{'\0', '\t', 'v'}, {' ', ' ', 'v'}},
-        {{'u', 'd', '\t'}, {'u', 'd', ' '}},
-        {{' ', '\x7F', '\xA1'}, {' ', ' ', ' '}},
-        {{'~', '!', '*'}, {'~', '!', '*'}},
+        {{'\0', '\t', 'v'}, {' ', ' ', 'v'}}, {{'u', 'd', '\t'}, {'u', 'd', ' '}},
+        {{' ', '\x7F', '\xA1'}, {' ', ' ', ' '}}, {{'~', '!', '*'}, {'~', '!', '*'}},
     };
     for (const auto& c : cases) {
         ChangeSignFormat_SetSign(c.in[0], c.in[1], c.in[2]);

@@ -29,8 +29,7 @@ TEST_F(FormatDefaults, ShortVolumeAndPriceTailRectangles) {
     const struct { unsigned align; CRect volumeTail, priceTail; } cases[] = {
         {CompactAlign_Right, CRect(96, 3, 106, 23), CRect(90, 0, 100, 20)},
         {CompactAlign_Center, CRect(56, 3, 66, 23), CRect(54, 0, 64, 20)},
-        {CompactAlign_Left, CRect(15, 3, 25, 23), CRect(18, 0, 28, 20)},
-        {7, volumeCell, priceCell},
+        {CompactAlign_Left, CRect(15, 3, 25, 23), CRect(18, 0, 28, 20)}, {7, volumeCell, priceCell},
     };
     for (const auto& c : cases) {
         std::string text;

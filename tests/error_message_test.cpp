@@ -74,17 +74,12 @@ TEST(ErrorMessage, SystemTexts) {
         std::string expected;
     };
     const Case kCases[] = {
-        {5, true, kAccessDenied},
-        {5, false, kAccessDenied},
-        {0x80070005, true, kAccessDenied},
-        {0, true, "The operation completed successfully."},
-        {0x80004005, true, "Unspecified error"},
-        {0x80070057, true, "The parameter is incorrect."},
-        {87, true, "The parameter is incorrect."},
+        {5, true, kAccessDenied}, {5, false, kAccessDenied}, {0x80070005, true, kAccessDenied},
+        {0, true, "The operation completed successfully."}, {0x80004005, true, "Unspecified error"},
+        {0x80070057, true, "The parameter is incorrect."}, {87, true, "The parameter is incorrect."},
         {0x12345678, false, "HRESULT 0x12345678"},
         {0x12345678, true, "HRESULT 0x80075678"},  // positive Win32 codes keep their low word
-        {0xDEADBEEF, true, "HRESULT 0xdeadbeef"},
-        {-1, false, "HRESULT 0xffffffff"},
+        {0xDEADBEEF, true, "HRESULT 0xdeadbeef"}, {-1, false, "HRESULT 0xffffffff"},
         {10061, true, "No connection could be made because the target machine actively refused it."},
     };
     for (const Case& c : kCases) {

@@ -22,8 +22,7 @@ TEST_F(FormatDefaults, DiffPriceDefaults) {
     const DirCase cases[] = {
         {150, 2, 2, 0, kTriangleBig5 + " 1.50"},
         {-150, 1, 2, 0, kTriangleBig5 + " 1.50"},  // the state, not the value, gives the direction
-        {-150, 4, 2, 0, "x 1.50"},
-        {-150, 5, 2, 0, "x 1.50"},
+        {-150, 4, 2, 0, "x 1.50"}, {-150, 5, 2, 0, "x 1.50"},
         {0, 3, 2, 0, "0.00"},                       // blank flat sign
         {0, 3, 2, 1, "-"},
         {12, 0, 0, 0, "12"},                        // state 0 is flat
@@ -59,8 +58,7 @@ TEST_F(FormatDefaults, DiffPriceSetters) {
 
 TEST_F(FormatDefaults, PercentWithSignDefaults) {
     const DirCase cases[] = {
-        {1234, 2, 2, 0, " 12.34%"},
-        {-1234, 4, 2, 0, " 12.34%"},
+        {1234, 2, 2, 0, " 12.34%"}, {-1234, 4, 2, 0, " 12.34%"},
         {0, 3, 2, 1, "-"},  // the zero sign stands alone
         {5, 3, 0, 0, " 5%"},
     };

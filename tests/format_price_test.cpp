@@ -25,22 +25,14 @@ void ExpectPrice(const PriceCase& c) {
 
 TEST_F(FormatDefaults, PriceWithDefaults) {
     const PriceCase cases[] = {
-        {"rises", 1234, 2, 2, 0, 0, "12.34"},
-        {"fall negative", -1234, 4, 2, 0, 0, "-12.34"},
-        {"ceiling", 1234, 1, 2, 0, 0, "+ 12.34"},
-        {"ceiling negative", -1234, 1, 2, 0, 0, "+-12.34"},
-        {"floor", 1234, 5, 2, 0, 0, "- 12.34"},
-        {"floor negative", -1234, 5, 2, 0, 0, "--12.34"},
-        {"small fraction", 5, 3, 2, 0, 0, "0.05"},
-        {"zero sign", 0, 3, 2, 0, 1, "-"},
-        {"zero sign beats non-deal", 0, 0, 2, 0, 1, "-"},
-        {"zero without sign", 0, 3, 2, 0, 0, "0.00"},
-        {"no deal", 1234, 0, 2, 0, 0, ""},
-        {"integer", 1234, 3, 0, 0, 0, "1234"},
-        {"negative dot is integer", -77, 2, -3, 0, 0, "-77"},
-        {"state 6 is flat", 1234, 6, 2, 0, 0, "12.34"},
-        {"state 8 rejected", 1234, 8, 2, 0, 0, ""},
-        {"divisor wider than dot", 12345, 2, 2, 1000, 0, "12.345"},
+        {"rises", 1234, 2, 2, 0, 0, "12.34"}, {"fall negative", -1234, 4, 2, 0, 0, "-12.34"},
+        {"ceiling", 1234, 1, 2, 0, 0, "+ 12.34"}, {"ceiling negative", -1234, 1, 2, 0, 0, "+-12.34"},
+        {"floor", 1234, 5, 2, 0, 0, "- 12.34"}, {"floor negative", -1234, 5, 2, 0, 0, "--12.34"},
+        {"small fraction", 5, 3, 2, 0, 0, "0.05"}, {"zero sign", 0, 3, 2, 0, 1, "-"},
+        {"zero sign beats non-deal", 0, 0, 2, 0, 1, "-"}, {"zero without sign", 0, 3, 2, 0, 0, "0.00"},
+        {"no deal", 1234, 0, 2, 0, 0, ""}, {"integer", 1234, 3, 0, 0, 0, "1234"},
+        {"negative dot is integer", -77, 2, -3, 0, 0, "-77"}, {"state 6 is flat", 1234, 6, 2, 0, 0, "12.34"},
+        {"state 8 rejected", 1234, 8, 2, 0, 0, ""}, {"divisor wider than dot", 12345, 2, 2, 1000, 0, "12.345"},
         {"explicit divisor", 12345, 2, 3, 100, 0, "123.045"},
         {"64-bit magnitude", 123456789012345LL, 2, 4, 0, 0, "12345678901.2345"},
     };
@@ -51,11 +43,8 @@ TEST_F(FormatDefaults, PriceWithDefaults) {
 TEST_F(FormatDefaults, PriceWidthSpecificCases) {
     struct Case { bool wide64; std::int64_t value; std::uint32_t state; std::int32_t dot, divisor; std::string expected; };
     const Case cases[] = {
-        {false, 1234, 7, 2, 0, "12.34"},
-        {true, 1234, 7, 2, 0, ""},
-        {true, 1, 2, 18, 0, "0.000000000000000001"},
-        {false, 1, 2, 18, 0, "1.000000000000000000"},
-        {false, 1234, 3, 12, 0, "1234.000000000000"},
+        {false, 1234, 7, 2, 0, "12.34"}, {true, 1234, 7, 2, 0, ""}, {true, 1, 2, 18, 0, "0.000000000000000001"},
+        {false, 1, 2, 18, 0, "1.000000000000000000"}, {false, 1234, 3, 12, 0, "1234.000000000000"},
         {true, -9000000000000000000LL, 1, 18, 10, ("+-900000000000000000." + std::string(18, '0')).substr(0, 31)},
         {false, 1, 3, 60, 0, "1." + std::string(29, '0')},
     };
@@ -122,10 +111,8 @@ TEST_F(FormatDefaults, PriceWideSignPaddingDiffersFromNarrow) {
 TEST_F(FormatDefaults, PriceBlankSignsHideButEmptySignsPad) {
     struct Case { const char* name; std::string ceiling; std::string expected; };
     const Case cases[] = {
-        {"space hides", " ", "12.34"},
-        {"ideographic space hides", kIdeoSpaceBig5, "12.34"},
-        {"empty pads then trims", "", "12.34"},
-        {"two spaces are not blank", "  ", "12.34"},
+        {"space hides", " ", "12.34"}, {"ideographic space hides", kIdeoSpaceBig5, "12.34"},
+        {"empty pads then trims", "", "12.34"}, {"two spaces are not blank", "  ", "12.34"},
         {"visible", "C", "C 12.34"},
     };
     for (const auto& c : cases) {

@@ -33,8 +33,7 @@ TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
         {"AB\xA4\xA4", "AB\xA4\xA4"},
         {"\xA4\xA4\xB5\xD8\xA5\xC1", "\xA4\xA4\xB5\xD8\xA5\xC1"},    // three wide
         {"\xA4\xA4\xB5\xD8\xA5", "\xA4\xA4\xB5\xD8\xA5"},            // dangling lead byte
-        {"ABCD", "ABCD"},
-        {"", ""},
+        {"ABCD", "ABCD"}, {"", ""},
     };
     for (int enable : {0, 1}) {
         CommodityNameFormat_EnablePending(enable);

@@ -127,16 +127,11 @@ TEST_F(FormatDefaults, NumberConvertTextSignWithDecimals) {
         const char* text;
     } cases[] = {
         {123456789, 2, 0, Kilo, Number, 0, "1234.56K"},  // cut, not rounded
-        {-123456789, 2, 0, Kilo, Number, 0, "- 1234.56K"},
-        {300000000, 0, 0, HundredMega, Plain, 0, "3\xBB\xF5"},
-        {-5000, 2, 0, None, Number, 0, "- 50.00"},
-        {5, 2, 0, None, Number, 0, "0.05"},
-        {123456, 2, 1000, None, Number, 0, "123.456"},
-        {0, 2, 0, Kilo, Number, 0, "-"},
-        {0, 2, 0, Kilo, Plain, 1, "0"},
-        {999, 2, 0, Kilo, Number, 1, "<1K"},
-        {123456789, 2, 0, Kilo, Comma, 0, "123,456K"},
-        {123456789, 2, 0, Auto, Volume, 0, "123M"},
+        {-123456789, 2, 0, Kilo, Number, 0, "- 1234.56K"}, {300000000, 0, 0, HundredMega, Plain, 0, "3\xBB\xF5"},
+        {-5000, 2, 0, None, Number, 0, "- 50.00"}, {5, 2, 0, None, Number, 0, "0.05"},
+        {123456, 2, 1000, None, Number, 0, "123.456"}, {0, 2, 0, Kilo, Number, 0, "-"},
+        {0, 2, 0, Kilo, Plain, 1, "0"}, {999, 2, 0, Kilo, Number, 1, "<1K"},
+        {123456789, 2, 0, Kilo, Comma, 0, "123,456K"}, {123456789, 2, 0, Auto, Volume, 0, "123M"},
         {1000, 0, 0, Auto, Plain, 0, "1000"},  // 32-bit rule for a 32-bit value
     };
     for (const auto& c : cases) {
