@@ -30,15 +30,15 @@ TEST(StripSpace, NarrowTable) {
 }
 
 TEST(StripSpace, Wide) {
-    std::u16string text = u"\u3000A B\tC\u3000";
-    EXPECT_EQ(StripSpaceW(text.data(), 0), 4u);
-    EXPECT_EQ(std::u16string(text.c_str()), u"AB\tC");
-    std::u16string longText = std::u16string(40, u' ') + u"x" + std::u16string(40, u'\u3000');
-    EXPECT_EQ(StripSpaceW(longText.data(), 0), 1u);
-    EXPECT_EQ(std::u16string(longText.c_str()), u"x");
-    std::u16string cut = u"a b c d";
-    EXPECT_EQ(StripSpaceW(cut.data(), 3), 2u);
-    EXPECT_EQ(std::u16string(cut.c_str()), u"ab");
+    const struct { std::u16string text; unsigned length; std::u16string expected; } cases[] = {
+        {u"\u3000A B\tC\u3000", 0, u"AB\tC"}, {std::u16string(40, u' ') + u"x" + std::u16string(40, u'\u3000'), 0, u"x"},
+        {u"a b c d", 3, u"ab"},
+    };
+    for (const auto& c : cases) {
+        std::u16string buffer = c.text;
+        EXPECT_EQ(StripSpaceW(buffer.data(), c.length), c.expected.size());
+        EXPECT_EQ(std::u16string(buffer.c_str()), c.expected);
+    }
 }
 
 TEST(IsContainChinese, Ranges) {
