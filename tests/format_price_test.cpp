@@ -48,36 +48,19 @@ TEST_F(FormatDefaults, PriceWidthSpecificCases) {
         {true, -9000000000000000000LL, 1, 18, 10, ("+-900000000000000000." + std::string(18, '0')).substr(0, 31)},
         {false, 1, 3, 60, 0, "1." + std::string(29, '0')},
     };
-    for (const auto& c : cases) {
-        std::string out;
-        std::u16string wide;
-        if (c.wide64) {
-            PriceFormatA(out, c.value, c.state, c.dot, std::int64_t{c.divisor}, 0);
-            PriceFormatW(wide, c.value, c.state, c.dot, std::int64_t{c.divisor}, 0);
-        } else {
-            PriceFormatA(out, static_cast<std::int32_t>(c.value), c.state, c.dot, c.divisor, 0);
-            PriceFormatW(wide, static_cast<std::int32_t>(c.value), c.state, c.dot, c.divisor, 0);
-        }
-        EXPECT_EQ(out, c.expected) << c.value << " dot " << c.dot;
-        EXPECT_EQ(wide, AnsiToWide(c.expected)) << c.value << " dot " << c.dot;
-    }
+    for (const auto& c : cases)
+        ExpectAllForms(c.expected, c.value, FORMS(PriceFormat, c.state, c.dot, W(c.divisor), 0), "", c.wide64 ? k64 : k32);
 }
 
 TEST_F(FormatDefaults, PriceRisesSignWithPlusMinus) {
     PriceFormat_SetPrefixSign("+", kTriangleBig5.c_str(), "", "", "-");
     PriceFormat_SetPlusMinusSign("+", "-");
-    const PriceCase cases[] = {
-        {"rises plus", 1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"},
-        {"rises minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "-12.34"},
-    };
+    const PriceCase cases[] = {{"rises plus", 1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"},
+                               {"rises minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "-12.34"}};
     for (const auto& c : cases) ExpectPrice(c);
-
     PriceFormat_EnablePlusMinusSign(0);
-    const PriceCase off[] = {
-        {"plus off", 1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"},
-        {"minus off hides the minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"},
-    };
-    for (const auto& c : off) ExpectPrice(c);
+    ExpectPrice({"plus off", 1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"});
+    ExpectPrice({"minus off hides the minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"});
 }
 
 TEST_F(FormatDefaults, PriceWidthsCountBytesNarrowAndUnitsWide) {

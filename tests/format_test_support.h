@@ -52,20 +52,23 @@ inline const std::string kIdeoSpaceBig5 = "\xA1\x40";     // U+3000
             Family##W(o, x, __VA_ARGS__);                                     \
     }
 
-// Checks narrow and wide at 64 bits (for families that have them), and at 32
-// bits where the value fits.
+// Which widths ExpectAllForms tries: a 32-bit value is tried only where it fits.
+constexpr unsigned k32 = 1, k64 = 2;
+
+// Checks the narrow and wide texts of a family call in the given widths.
 template <class Call>
-void ExpectAllForms(const std::string& expected, std::int64_t v, Call call, const char* what = "", bool has64 = true) {
+void ExpectAllForms(const std::string& expected, std::int64_t v, Call call, const char* what = "",
+                    unsigned widths = k32 | k64) {
     const std::u16string wide = TeskUtility::AnsiToWide(expected);
     std::string n = "stale";
     std::u16string w = u"stale";
-    if (has64) {
+    if (widths & k64) {
         call(n, v);
         call(w, v);
         EXPECT_EQ(n, expected) << what << " 64-bit " << v;
         EXPECT_EQ(w, wide) << what << " 64-bit " << v;
     }
-    if (v < INT32_MIN || v > INT32_MAX) return;
+    if (!(widths & k32) || v < INT32_MIN || v > INT32_MAX) return;
     call(n, static_cast<std::int32_t>(v));
     call(w, static_cast<std::int32_t>(v));
     EXPECT_EQ(n, expected) << what << " 32-bit " << v;
