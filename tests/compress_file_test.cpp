@@ -83,22 +83,23 @@ TEST_P(FileRoundTrip, RestoresTheBytesAndLeavesFilesAtTheirEnds) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, FileRoundTrip,
-    ::testing::Combine(::testing::Values(FileMethod{"Z15", CompressMethod_Zlib, zlibCompressVC, zlibUncompressVC},
-                                         FileMethod{"GZ", CompressMethod_Gzip, gzCompressVC, gzUncompressVC},
-                                         FileMethod{"GZC", CompressMethod_RawDeflate, gzcCompressVC, gzcUncompressVC},
-                                         FileMethod{"RLE", CompressMethod_RLE, RLECompressVC, RLEUncompressVC},
-                                         FileMethod{"FILT", CompressMethod_Filtered, FilteredCompressVC,
-                                                    FilteredUncompressVC},
-                                         FileMethod{"HUFM", CompressMethod_Huffman, HuffmanCompressVC,
-                                                    HuffmanUncompressVC},
-                                         FileMethod{"BZ", CompressMethod_Bzip2, bzlibCompressVC, bzlibUncompressVC},
-                                         FileMethod{"RAW", CompressMethod_Raw, rawCompressVC, rawUncompressVC}),
-                       ::testing::Values(0, 1, 4096, 4097, 1 << 20)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + "_" + std::to_string(std::get<1>(info.param));
-    });
+const FileMethod kFileMethods[] = {
+    {"Z15", CompressMethod_Zlib, zlibCompressVC, zlibUncompressVC},
+    {"GZ", CompressMethod_Gzip, gzCompressVC, gzUncompressVC},
+    {"GZC", CompressMethod_RawDeflate, gzcCompressVC, gzcUncompressVC},
+    {"RLE", CompressMethod_RLE, RLECompressVC, RLEUncompressVC},
+    {"FILT", CompressMethod_Filtered, FilteredCompressVC, FilteredUncompressVC},
+    {"HUFM", CompressMethod_Huffman, HuffmanCompressVC, HuffmanUncompressVC},
+    {"BZ", CompressMethod_Bzip2, bzlibCompressVC, bzlibUncompressVC},
+    {"RAW", CompressMethod_Raw, rawCompressVC, rawUncompressVC},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FileRoundTrip,
+                         ::testing::Combine(::testing::ValuesIn(kFileMethods), ::testing::Values(0, 1, 4096, 4097, 1 << 20)),
+                         [](const auto& info) {
+                             const FileMethod& m = std::get<0>(info.param);
+                             return std::string(m.name) + "_" + std::to_string(std::get<1>(info.param));
+                         });
 
 TEST(FileSwitch, UnknownIdReadsAndWritesNothing) {
     for (std::uint32_t id : {0u, MakeCompressMethodId("Z15\0"), MakeCompressMethodId("gz  "), 0x2035315Bu}) {
