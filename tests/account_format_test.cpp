@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "format_test_support.h"
 #include "tesk/format_signs.h"
 #include "tesk/platform.h"
 
 using namespace TeskUtility;
 
-class AccountFormat : public ::testing::Test {
-protected:
-    void TearDown() override { AccountFormat_LoadDefault(); }
-};
+using AccountFormat = FormatDefaults;  // every format state back to its default
 
 struct AccountCase { int type; const char* first; const char* second; const char* third; int ok; const char* text; };
 

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "format_test_support.h"
 #include "tesk/format_signs.h"
 
 using namespace TeskUtility;
 
-class ChangeSign : public ::testing::Test {
-protected:
-    void TearDown() override { ChangeSignFormat_LoadDefault(); }
-};
+using ChangeSign = FormatDefaults;  // every format state back to its default
 
 TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
     const struct { char in[3]; char stored[3]; } cases[] = {

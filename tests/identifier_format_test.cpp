@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "format_test_support.h"
 #include "tesk/format_signs.h"
 
 using namespace TeskUtility;
@@ -20,10 +21,7 @@ TEST(ModuleIdFormat, PrefixAndAtLeastFourDigits) {
     }
 }
 
-class CommodityName : public ::testing::Test {
-protected:
-    void TearDown() override { CommodityNameFormat_EnablePending(1); }
-};
+using CommodityName = FormatDefaults;  // every format state back to its default
 
 TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
     const struct { const char* in; const char* out; } cases[] = {
@@ -59,10 +57,7 @@ TEST_F(CommodityName, WideRuleNeedsTheFlagAndTwoCharacters) {
     }
 }
 
-class VolumeThresholds : public ::testing::Test {
-protected:
-    void TearDown() override { VolumeOver_LoadDefault(); }
-};
+using VolumeThresholds = FormatDefaults;  // every format state back to its default
 
 TEST_F(VolumeThresholds, AtLeastComparisonsInBothWidths) {
     EXPECT_EQ(IsVolumeOver(std::int32_t{100}) + IsVolumeOver(std::int32_t{99}), 1);

@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "format_test_support.h"
 #include "tesk/format_time.h"
 
 using namespace TeskUtility;
 
-class TimeDateFormat : public ::testing::Test {
-protected:
-    void TearDown() override {
-        TimeFormat_LoadDefault();
-        DateFormat_LoadDefault();
-    }
-};
+using TimeDateFormat = FormatDefaults;  // every format state back to its default
 
 TEST_F(TimeDateFormat, DefaultsBeforeAnyLoad) {
     EXPECT_EQ(TimeFormat_GetSplitSign(), ':');
