@@ -202,9 +202,8 @@ TEST(SettingStore, SwapExchangesFlagsAndSections) {
     CTeskSetting a(1), b(0);
     a.AddSection("A");
     b.AddSection("B");
-    const char* pointerIntoA = nullptr;
     a.AddString("A", "k", "v");
-    pointerIntoA = a.QueryString("A", "k");
+    const char* pointerIntoA = a.QueryString("A", "k");
     a.Swap(b);
     EXPECT_EQ(a.IsStoreUCS2LE(), 0);
     EXPECT_EQ(b.IsStoreUCS2LE(), 1);
