@@ -20,12 +20,8 @@ public:
     std::uint64_t GetLength() const override { return CFile::GetLength() + 100; }
 };
 
-struct FileRun {
-    int rc;
-    std::string written;  // what the call added behind the output's prefix
-    bool prefixKept;
-    std::uint64_t inputPosition, outputPosition;  // after the call
-};
+// What the call added behind the output's prefix, and the positions after it.
+struct FileRun { int rc; std::string written; bool prefixKept; std::uint64_t inputPosition, outputPosition; };
 
 // Runs `fn` on an input read from `skip` onwards into an output that already holds
 // `prefix` and stands at its end.

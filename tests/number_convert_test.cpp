@@ -9,13 +9,9 @@ using namespace TeskUtility;
 
 namespace {
 
+// text32 nullptr: the value is only tried in the 64-bit forms.
 struct UnitCase {
-    std::int64_t value;
-    ENumberConvert unit;
-    ENumberConvertFormatType style;
-    int lessThanOne;
-    const char* text32;  // nullptr: the value is only tried in the 64-bit forms
-    const char* text64;
+    std::int64_t value; ENumberConvert unit; ENumberConvertFormatType style; int lessThanOne; const char *text32, *text64;
 };
 
 std::ostream& operator<<(std::ostream& os, const UnitCase& c) {

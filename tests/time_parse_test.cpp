@@ -5,13 +5,8 @@
 
 using namespace TeskUtility;
 
-struct ParseCase {
-    const char* text;
-    int length;
-    int digitsOnly;
-    int ok;
-    unsigned a, b, c;  // hour minute second, or year month day
-};
+// a, b, c: hour, minute, second or year, month, day
+struct ParseCase { const char* text; int length; int digitsOnly; int ok; unsigned a, b, c; };
 
 std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
     return os << '"' << c.text << "\" len " << c.length << " digitsOnly " << c.digitsOnly;
