@@ -55,13 +55,8 @@ TEST(Charset, MarksLengthsAndUnits) {
 }
 
 TEST(Charset, ConvertLEBE) {
-    struct Case {
-        int type;
-        std::vector<unsigned char> in;
-        int size;
-        int result;
-        std::vector<unsigned char> out;
-    } cases[] = {
+    struct Case { int type; std::vector<unsigned char> in; int size, result; std::vector<unsigned char> out; };
+    const Case cases[] = {
         {CT_UTF16LE, Bytes({0x41, 0, 0x42, 0}), 4, 1, Bytes({0, 0x41, 0, 0x42})},
         {CT_UTF16BE, Bytes({0, 0x41}), 2, 1, Bytes({0x41, 0})},
         {CT_UTF16LE, Bytes({0x41, 0, 0x42, 0}), 3, 0, Bytes({0x41, 0, 0x42, 0})},

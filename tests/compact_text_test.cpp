@@ -107,11 +107,8 @@ TEST_F(FormatDefaults, ShortenVolumeAndPrice) {
     EXPECT_EQ(digits, "25000");
     EXPECT_EQ(decimals, 0u);
 
-    const struct {
-        const char* price;
-        const char* digits;
-        unsigned decimals;
-    } prices[] = {{"123", "123", 0}, {"1.2.3", "123", 3}, {"\xA1\xB6+12.34", "\xA1\xB6+1234", 2}, {"12.", "12", 0}};
+    const struct { const char* price; const char* digits; unsigned decimals; } prices[] = {
+        {"123", "123", 0}, {"1.2.3", "123", 3}, {"\xA1\xB6+12.34", "\xA1\xB6+1234", 2}, {"12.", "12", 0}};
     for (const auto& p : prices) {
         ShortenPrice(p.price, digits, decimals);
         EXPECT_EQ(digits, p.digits);

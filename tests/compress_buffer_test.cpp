@@ -13,11 +13,8 @@ struct BufferMethod { const char* name; BufferFn compress; BufferFn uncompress; 
 
 constexpr unsigned char kGuard = 0xA5;
 
-struct Outcome {
-    EReturnCode rc;
-    std::string bytes;  // the whole capacity
-    bool intact;        // capacity unchanged and nothing written behind it
-};
+// The code, the whole capacity, and whether the capacity stayed and nothing was written behind it.
+struct Outcome { EReturnCode rc; std::string bytes; bool intact; };
 
 Outcome Call(BufferFn fn, const std::string& source, std::uint32_t capacity) {
     std::string out(capacity + 64, static_cast<char>(kGuard));
@@ -69,11 +66,7 @@ std::string Bzip2() { return ExactStream(bzlibCompress, Plain()); }
 std::string Half(std::string s) { return s.substr(0, s.size() / 2); }
 
 struct ResultCase {
-    const char* name;
-    BufferFn fn;
-    std::string (*source)();
-    std::uint32_t capacity;
-    EReturnCode expected;
+    const char* name; BufferFn fn; std::string (*source)(); std::uint32_t capacity; EReturnCode expected;
 };
 
 }  // namespace
