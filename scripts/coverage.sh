@@ -8,7 +8,7 @@ dir=build/coverage
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DTESK_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_C_FLAGS=--coverage \
   -DCMAKE_EXE_LINKER_FLAGS=--coverage -DCMAKE_SHARED_LINKER_FLAGS=--coverage >/dev/null
-cmake --build "$dir" -j "$(nproc)" --target tesk_tests
+cmake --build "$dir" -j "$(nproc)" --target tesk_tests >"$dir/build.log" 2>&1 || { tail -40 "$dir/build.log"; exit 1; }
 find "$dir" -name '*.gcda' -delete
 "$dir/tests/tesk_tests" --gtest_brief=1 --gtest_filter="${1:-*}" >/dev/null ||
   echo "coverage: some tests failed; figures below still count what ran" >&2
@@ -29,4 +29,6 @@ print(f"{'folder':<10} {'branches':>8} {'lines':>8}")
 for folder in sorted(rows):
     b, bt, l, lt = rows[folder]
     print(f"{folder:<10} {pct(b, bt):>8} {pct(l, lt):>8}")
+b, bt, l, lt = (sum(r[i] for r in rows.values()) for i in range(4))
+print(f"{'all':<10} {pct(b, bt):>8} {pct(l, lt):>8}")
 PY
