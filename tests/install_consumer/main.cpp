@@ -24,7 +24,7 @@ int main() {
     Check(a.ends_with("12.34") && w.ends_with(u"12.34"), "PriceFormatA/W");
     Check(MultiByteToWide("\xA4\xA4", 950) == u"\u4E2D", "MultiByteToWide");
     Check(Crc32("123456789", 9, 0xFFFFFFFF) == 0x340BC6D9, "Crc32");
-    Check(CalcMD5("", 0) == "d41d8cd98f00b204e9800998ecf8427e", "CalcMD5");
+    Check(CalcMD5("", 0) == "D41D8CD98F00B204E9800998ECF8427E", "CalcMD5");
     CTeskSetting store;
     Check(store.AddSection("S") && store.IsExist("S"), "CTeskSetting");
     CDC dc;
