@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tesk/settings_archive.h"
 #include "tesk/settings_memfile.h"
 
@@ -13,15 +15,9 @@ std::string Contents(CMemFile& mem) {
 }
 
 TEST(CArchive, CountEncoding) {
-    struct Case {
-        std::uint32_t count;
-        std::string bytes;
-    } cases[] = {
-        {0, std::string("\x00\x00", 2)},
-        {0x1234, "\x34\x12"},
-        {0xFFFE, "\xFE\xFF"},
-        {0xFFFF, std::string("\xFF\xFF\xFF\xFF\x00\x00", 6)},
-        {0x12345678, "\xFF\xFF\x78\x56\x34\x12"},
+    struct Case { std::uint32_t count; std::string bytes; } cases[] = {
+        {0, std::string("\x00\x00", 2)}, {0x1234, "\x34\x12"}, {0xFFFE, "\xFE\xFF"},
+        {0xFFFF, std::string("\xFF\xFF\xFF\xFF\x00\x00", 6)}, {0x12345678, "\xFF\xFF\x78\x56\x34\x12"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
@@ -47,19 +43,15 @@ TEST(CArchive, ValuesAreLittleEndianAndRoundTrip) {
     EXPECT_EQ(mem.GetLength(), 1u + 2 + 4 + 8 + 1 + 8);
     mem.SeekToBegin();
     CArchive ar(mem, CArchive::load);
-    std::uint8_t b;
-    std::int16_t s;
-    std::uint32_t d;
-    std::int64_t q;
-    bool flag;
-    double x;
+    std::uint8_t b = 0;
+    std::int16_t s = 0;
+    std::uint32_t d = 0;
+    std::int64_t q = 0;
+    bool flag = false;
+    double x = 0;
     ar >> b >> s >> d >> q >> flag >> x;
-    EXPECT_EQ(b, 0xAB);
-    EXPECT_EQ(s, -2);
-    EXPECT_EQ(d, 0x01020304u);
-    EXPECT_EQ(q, -1);
-    EXPECT_TRUE(flag);
-    EXPECT_EQ(x, 1.5);
+    EXPECT_EQ(std::tuple(b, s, d, q, flag, x),
+              std::tuple(std::uint8_t{0xAB}, std::int16_t{-2}, 0x01020304u, std::int64_t{-1}, true, 1.5));
 }
 
 TEST(CArchive, ReadingPastTheEndAndAgainstTheDirection) {

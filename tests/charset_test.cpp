@@ -17,10 +17,7 @@ std::vector<unsigned char> Bytes(std::initializer_list<int> list) {
 }
 
 TEST(Charset, ProbeByByteOrderMark) {
-    struct Case {
-        std::vector<unsigned char> data;
-        ECharsetType want;
-    } cases[] = {
+    struct Case { std::vector<unsigned char> data; ECharsetType want; } cases[] = {
         {Bytes({0xFF, 0xFE, 0x00, 0x00}), CT_UTF32LE}, {Bytes({0xFF, 0xFE, 0x00, 0x00, 0x41}), CT_UTF32LE},
         {Bytes({0x00, 0x00, 0xFE, 0xFF}), CT_UTF32BE}, {Bytes({0xFF, 0xFE, 0x00}), CT_UTF16LE},
         {Bytes({0xFF, 0xFE, 0x41, 0x00}), CT_UTF16LE}, {Bytes({0xFE, 0xFF}), CT_UTF16BE},
@@ -37,11 +34,7 @@ TEST(Charset, ProbeByByteOrderMark) {
 }
 
 TEST(Charset, MarksLengthsAndUnits) {
-    struct Case {
-        int type;
-        std::vector<unsigned char> bom;
-        int unit;
-    } cases[] = {
+    struct Case { int type; std::vector<unsigned char> bom; int unit; } cases[] = {
         {CT_UNKNOWN, {}, 0},  {CT_ANSI, {}, 0},      {CT_UTF8, Bytes({0xEF, 0xBB, 0xBF}), 0},
         {CT_UTF16LE, Bytes({0xFF, 0xFE}), 2},         {CT_UTF16BE, Bytes({0xFE, 0xFF}), 2},
         {CT_UTF32LE, Bytes({0xFF, 0xFE, 0, 0}), 4},   {CT_UTF32BE, Bytes({0, 0, 0xFE, 0xFF}), 4},
@@ -62,20 +55,14 @@ TEST(Charset, MarksLengthsAndUnits) {
 }
 
 TEST(Charset, ConvertLEBE) {
-    struct Case {
-        int type;
-        std::vector<unsigned char> in;
-        int size;
-        int result;
-        std::vector<unsigned char> out;
-    } cases[] = {
+    struct Case { int type; std::vector<unsigned char> in; int size, result; std::vector<unsigned char> out; };
+    const Case cases[] = {
         {CT_UTF16LE, Bytes({0x41, 0, 0x42, 0}), 4, 1, Bytes({0, 0x41, 0, 0x42})},
         {CT_UTF16BE, Bytes({0, 0x41}), 2, 1, Bytes({0x41, 0})},
         {CT_UTF16LE, Bytes({0x41, 0, 0x42, 0}), 3, 0, Bytes({0x41, 0, 0x42, 0})},
         {CT_UTF32LE, Bytes({1, 2, 3, 4, 5, 6, 7, 8}), 8, 1, Bytes({4, 3, 2, 1, 8, 7, 6, 5})},
         {CT_UTF32BE, Bytes({1, 2, 3, 4, 5, 6}), 6, 0, Bytes({1, 2, 3, 4, 5, 6})},
-        {CT_UTF8, Bytes({0x41, 0}), 2, 0, Bytes({0x41, 0})},
-        {CT_UTF16LE, Bytes({0x41, 0}), -2, 0, Bytes({0x41, 0})},
+        {CT_UTF8, Bytes({0x41, 0}), 2, 0, Bytes({0x41, 0})}, {CT_UTF16LE, Bytes({0x41, 0}), -2, 0, Bytes({0x41, 0})},
         {CT_UTF16LE, Bytes({0x41, 0}), 0, 1, Bytes({0x41, 0})},
     };
     for (const Case& c : cases) {
@@ -103,13 +90,8 @@ TEST(Charset, ConvertStringByCheckCT) {
         while (s.size() < 1024) s += "\xE4\xB8\xAD";
         return s;
     }();
-    struct Case {
-        const char* name;
-        std::string in;
-        std::string out;
-    } cases[] = {
-        {"ascii", "hello", "hello"},
-        {"one byte", "\xE4", "\xE4"},
+    struct Case { const char* name; std::string in; std::string out; } cases[] = {
+        {"ascii", "hello", "hello"}, {"one byte", "\xE4", "\xE4"},
         {"Big5 double-byte text", "\xA4\xA4\xA4\xE5", "\xA4\xA4\xA4\xE5"},
         {"UTF-8 text", "\xE4\xB8\xAD\xE6\x96\x87", "\xA4\xA4\xA4\xE5"},
         {"UTF-8 text with ASCII", "\xE4\xB8\xAD" "ab", "\xA4\xA4" "ab"},

@@ -17,29 +17,29 @@ public:
     }
 };
 
-struct TailCase {
-    unsigned align;
-    CRect tail;
-};
-
 }  // namespace
 
-TEST_F(FormatDefaults, ShortVolumeTailRectangles) {
+// "123M" in (10,3)-(110,23): tail "23" is 10 wide, unit "M" 4, all 19. "- 12.34" at
+// the floor becomes "- 1234" in (0,0)-(100,20): tail "34" is 10 wide, all 4+4+20 = 28.
+// Centred moves left by (100 - 19) / 2 = 40 and (100 - 28) / 2 = 36; an unknown
+// alignment answers the whole cell.
+TEST_F(FormatDefaults, ShortVolumeAndPriceTailRectangles) {
     KnownAdvanceDC dc;
-    const CRect cell(10, 3, 110, 23);
-    // "123M": tail "23" is 10 wide, unit "M" 4, all 19.
-    const TailCase cases[] = {
-        {CompactAlign_Right, CRect(96, 3, 106, 23)},
-        {CompactAlign_Center, CRect(56, 3, 66, 23)},  // moved left by (100 - 19) / 2 = 40
-        {CompactAlign_Left, CRect(15, 3, 25, 23)},
-        {7, cell},
+    const CRect volumeCell(10, 3, 110, 23), priceCell(0, 0, 100, 20);
+    const struct { unsigned align; CRect volumeTail, priceTail; } cases[] = {
+        {CompactAlign_Right, CRect(96, 3, 106, 23), CRect(90, 0, 100, 20)},
+        {CompactAlign_Center, CRect(56, 3, 66, 23), CRect(54, 0, 64, 20)},
+        {CompactAlign_Left, CRect(15, 3, 25, 23), CRect(18, 0, 28, 20)}, {7, volumeCell, priceCell},
     };
     for (const auto& c : cases) {
         std::string text;
         CRect tail(-1, -1, -1, -1);
-        EXPECT_EQ(GetShortVolumeFormateString(&dc, cell, 1234567, text, tail, c.align), 1);
+        EXPECT_EQ(GetShortVolumeFormateString(&dc, volumeCell, 1234567, text, tail, c.align), 1);
         EXPECT_EQ(text, "123M");
-        EXPECT_EQ(tail, c.tail) << "align " << c.align;
+        EXPECT_EQ(tail, c.volumeTail) << "align " << c.align;
+        EXPECT_EQ(GetShortPriceFormateString(&dc, priceCell, 1234, PriceState_Floor, 2, 0, text, tail, c.align), 1);
+        EXPECT_EQ(text, "- 1234");
+        EXPECT_EQ(tail, c.priceTail) << "align " << c.align;
     }
 }
 
@@ -55,21 +55,11 @@ TEST_F(FormatDefaults, ShortVolumeRefusals) {
     EXPECT_EQ(GetShortVolumeFormateString(nullptr, CRect(0, 0, 100, 20), 1234567, text, tail, 2), 0);
 }
 
-TEST_F(FormatDefaults, ShortPriceTailRectangles) {
+TEST_F(FormatDefaults, ShortPriceRefusals) {
     KnownAdvanceDC dc;
     const CRect cell(0, 0, 100, 20);
-    std::string text;
+    std::string text = "old";
     CRect tail;
-    // "- 12.34" at the floor becomes "- 1234": tail "34" is 10 wide, all 4+4+20 = 28.
-    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Floor, 2, 0, text, tail, CompactAlign_Right), 1);
-    EXPECT_EQ(text, "- 1234");
-    EXPECT_EQ(tail, CRect(90, 0, 100, 20));
-    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Floor, 2, 0, text, tail, CompactAlign_Left), 1);
-    EXPECT_EQ(tail, CRect(18, 0, 28, 20));
-    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Floor, 2, 0, text, tail, CompactAlign_Center), 1);
-    EXPECT_EQ(tail, CRect(54, 0, 64, 20));  // moved left by (100 - 28) / 2 = 36
-
-    text = "old";
     EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 0, PriceState_Rises, 2, 0, text, tail, 2), 0);
     EXPECT_EQ(text, "old");
     EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Rises, 0, 0, text, tail, 2), 0);

@@ -5,12 +5,7 @@
 using namespace TeskUtility;
 
 TEST(CompactText, ConvertStringToSize) {
-    const struct {
-        const char* text;
-        int length;
-        char sep;
-        CSize size;
-    } cases[] = {
+    const struct { const char* text; int length; char sep; CSize size; } cases[] = {
         {"1024x768", -1, 'x', {1024, 768}}, {"1024x768", 0, 'x', {1024, 768}}, {"800x", -1, 'x', {800, 0}},
         {"x768", -1, 'x', {0, 0}},          {"1024*768", -1, 'x', {0, 0}},     {"-5x7", -1, 'x', {-5, 7}},
         {"", -1, 'x', {0, 0}},              {"1024x768", 4, 'x', {0, 0}},      {"10x20x30", -1, 'x', {10, 20}},
@@ -21,36 +16,18 @@ TEST(CompactText, ConvertStringToSize) {
 }
 
 TEST(CompactText, AmountGrouping) {
-    const struct {
-        const char* in;
-        int trim;
-        const char* out;
-    } cases[] = {
-        {"1234567.890", 0, "1,234,567.890"},
-        {"1234567.890", 1, "1,234,567.89"},
-        {"-1234.5", 0, "-1,234.5"},
-        {"12", 0, "12"},
-        {"1234567", 0, "1,234,567"},
-        {"123", 0, "123"},
-        {"1000", 1, "1,000"},
-        {"12.000", 1, "12"},
+    const struct { const char* in; int trim; const char* out; } cases[] = {
+        {"1234567.890", 0, "1,234,567.890"}, {"1234567.890", 1, "1,234,567.89"}, {"-1234.5", 0, "-1,234.5"},
+        {"12", 0, "12"}, {"1234567", 0, "1,234,567"}, {"123", 0, "123"}, {"1000", 1, "1,000"}, {"12.000", 1, "12"},
         {"999999999999999", 0, "999,999,999,999,999"},  // 19 characters: still fits
         {"1000000000000000", 0, ""},                   // would need 21
-        {"12a4.5", 0, ".5"},
-        {"-12a4.5", 0, "-.5"},
-        {".5", 0, ".5"},
-        {"", 0, ""},
+        {"12a4.5", 0, ".5"}, {"-12a4.5", 0, "-.5"}, {".5", 0, ".5"}, {"", 0, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(AmouontFormatStrNumber(c.in, c.trim), c.out) << c.in;
 }
 
 TEST(CompactText, TrimStringToDotNumCutsAndPads) {
-    const struct {
-        const char* in;
-        int decimals;
-        int result;
-        const char* out;
-    } cases[] = {
+    const struct { const char* in; int decimals; int result; const char* out; } cases[] = {
         {"12.3456", 2, 1, "12.34"}, {"12.5", 3, 1, "12.500"}, {"12", 2, 1, "12"},   {"5", 2, 0, "5"},
         {"12.", 2, 1, "12.00"},     {"12.345", 0, 1, "12"},   {"12.345", -1, 1, "12"}, {".", 3, 0, "."},
         {"-0.999", 1, 1, "-0.9"},   {"", 2, 1, ""},
@@ -75,11 +52,7 @@ TEST(CompactText, YearMonthDayOnlyFromEightCharacters) {
 TEST(CompactText, SpecificDotFloat) {
     EXPECT_EQ(SpecificDotFloatStringFormat(2), "%.2f");
     EXPECT_EQ(SpecificDotFloatStringFormat(0), "%.0f");
-    const struct {
-        const char* in;
-        unsigned decimals;
-        const char* out;
-    } cases[] = {
+    const struct { const char* in; unsigned decimals; const char* out; } cases[] = {
         {"0.00", 2, "-"}, {"0.0", 5, "-"},     {"0.000", 2, "0.00"}, {"3.14159", 3, "3.142"},
         {"3", 1, "3.0"},  {"abc", 2, "0.00"},  {"-2.5", 0, "-2"},    {"1e3", 1, "1000.0"},
     };
@@ -88,10 +61,7 @@ TEST(CompactText, SpecificDotFloat) {
 }
 
 TEST_F(FormatDefaults, FlowStringCutsFractions) {
-    const struct {
-        std::int64_t bytes;
-        const char* text;
-    } cases[] = {
+    const struct { std::int64_t bytes; const char* text; } cases[] = {
         {0, "       - B "},         {1023, "   1,023 B "},        {-1, "      -1 B "},
         {1024, "    1.00 KB"},      {1535, "    1.49 KB"},        {1536, "    1.50 KB"},
         {1048575, "1,023.99 KB"},   {1048576, "    1.00 MB"},     {5368709120, "5,120.00 MB"},
@@ -101,12 +71,7 @@ TEST_F(FormatDefaults, FlowStringCutsFractions) {
 }
 
 TEST_F(FormatDefaults, CommaAutoShorten) {
-    const struct {
-        std::int64_t value;
-        std::int32_t dot;
-        int shorten;
-        const char* text;
-    } cases[] = {
+    const struct { std::int64_t value; std::int32_t dot; int shorten; const char* text; } cases[] = {
         {1234567, 2, 1, "12K"}, {1234567, 2, 0, "12,345.67"}, {999, 0, 1, "999"}, {123456789, 0, 1, "123,456K"},
         {-1234500, 2, 1, "-12K"}, {0, 2, 1, "-"},
     };
@@ -122,12 +87,7 @@ TEST_F(FormatDefaults, CommaAutoShorten) {
 }
 
 TEST_F(FormatDefaults, ShortenVolumeAndPrice) {
-    const struct {
-        std::int64_t value;
-        const char* digits;
-        const char* unit;
-        unsigned decimals;
-    } volumes[] = {
+    const struct { std::int64_t value; const char* digits; const char* unit; unsigned decimals; } volumes[] = {
         {1234567, "123", "M", 2},     {25000, "2500", "K", 2},  {999, "999", "", 0},       {-25000, "-2500", "K", 2},
         {5000000000000, "500", "T", 2}, {1000, "100", "K", 2}, {1999999, "199", "M", 2}, {0, "0", "", 0},
         {INT64_MAX, "922337203", "T", 2},
@@ -147,11 +107,8 @@ TEST_F(FormatDefaults, ShortenVolumeAndPrice) {
     EXPECT_EQ(digits, "25000");
     EXPECT_EQ(decimals, 0u);
 
-    const struct {
-        const char* price;
-        const char* digits;
-        unsigned decimals;
-    } prices[] = {{"123", "123", 0}, {"1.2.3", "123", 3}, {"\xA1\xB6+12.34", "\xA1\xB6+1234", 2}, {"12.", "12", 0}};
+    const struct { const char* price; const char* digits; unsigned decimals; } prices[] = {
+        {"123", "123", 0}, {"1.2.3", "123", 3}, {"\xA1\xB6+12.34", "\xA1\xB6+1234", 2}, {"12.", "12", 0}};
     for (const auto& p : prices) {
         ShortenPrice(p.price, digits, decimals);
         EXPECT_EQ(digits, p.digits);

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <limits>
-
 #include "compress/crc32_kernels.h"
 #include "compress_fixtures.h"
 #include "io_test_support.h"
@@ -52,13 +50,6 @@ TEST(Crc32, ChainedCallsEqualOneCall) {
     const std::uint32_t first = Crc32(p, 333333, 0xFFFFFFFFu);
     EXPECT_EQ(Crc32(p + 333333, static_cast<std::uint32_t>(data.size() - 333333), first),
               Reference(data, 0, data.size(), 0xFFFFFFFFu));
-}
-
-TEST(MakeI64, PacksWordsLowestFirstWithoutSignExtension) {
-    static_assert(MakeI64(1, 2, 3, 4) == 0x0004000300020001);
-    static_assert(MakeI64(0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF) == -1);
-    static_assert(MakeI64(0xFFFF, 0, 0, 0) == 0xFFFF);
-    static_assert(MakeI64(0, 0, 0, 0x8000) == std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(Crc32File, CoversTheRangeClippedToTheEndAndKeepsThePosition) {

@@ -11,12 +11,7 @@ namespace {
 
 using FileFn = EReturnCode (*)(CFile*, CFile*);
 
-struct FileMethod {
-    const char* name;
-    std::uint32_t id;
-    FileFn compress;
-    FileFn uncompress;
-};
+struct FileMethod { const char* name; std::uint32_t id; FileFn compress; FileFn uncompress; };
 
 // A file that announces more bytes than it holds, as one cut short while being read.
 class ShortFile : public CFile {
@@ -25,12 +20,8 @@ public:
     std::uint64_t GetLength() const override { return CFile::GetLength() + 100; }
 };
 
-struct FileRun {
-    int rc;
-    std::string written;  // what the call added behind the output's prefix
-    bool prefixKept;
-    std::uint64_t inputPosition, outputPosition;  // after the call
-};
+// What the call added behind the output's prefix, and the positions after it.
+struct FileRun { int rc; std::string written; bool prefixKept; std::uint64_t inputPosition, outputPosition; };
 
 // Runs `fn` on an input read from `skip` onwards into an output that already holds
 // `prefix` and stands at its end.
@@ -88,22 +79,23 @@ TEST_P(FileRoundTrip, RestoresTheBytesAndLeavesFilesAtTheirEnds) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, FileRoundTrip,
-    ::testing::Combine(::testing::Values(FileMethod{"Z15", CompressMethod_Zlib, zlibCompressVC, zlibUncompressVC},
-                                         FileMethod{"GZ", CompressMethod_Gzip, gzCompressVC, gzUncompressVC},
-                                         FileMethod{"GZC", CompressMethod_RawDeflate, gzcCompressVC, gzcUncompressVC},
-                                         FileMethod{"RLE", CompressMethod_RLE, RLECompressVC, RLEUncompressVC},
-                                         FileMethod{"FILT", CompressMethod_Filtered, FilteredCompressVC,
-                                                    FilteredUncompressVC},
-                                         FileMethod{"HUFM", CompressMethod_Huffman, HuffmanCompressVC,
-                                                    HuffmanUncompressVC},
-                                         FileMethod{"BZ", CompressMethod_Bzip2, bzlibCompressVC, bzlibUncompressVC},
-                                         FileMethod{"RAW", CompressMethod_Raw, rawCompressVC, rawUncompressVC}),
-                       ::testing::Values(0, 1, 4096, 4097, 1 << 20)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + "_" + std::to_string(std::get<1>(info.param));
-    });
+const FileMethod kFileMethods[] = {
+    {"Z15", CompressMethod_Zlib, zlibCompressVC, zlibUncompressVC},
+    {"GZ", CompressMethod_Gzip, gzCompressVC, gzUncompressVC},
+    {"GZC", CompressMethod_RawDeflate, gzcCompressVC, gzcUncompressVC},
+    {"RLE", CompressMethod_RLE, RLECompressVC, RLEUncompressVC},
+    {"FILT", CompressMethod_Filtered, FilteredCompressVC, FilteredUncompressVC},
+    {"HUFM", CompressMethod_Huffman, HuffmanCompressVC, HuffmanUncompressVC},
+    {"BZ", CompressMethod_Bzip2, bzlibCompressVC, bzlibUncompressVC},
+    {"RAW", CompressMethod_Raw, rawCompressVC, rawUncompressVC},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FileRoundTrip,
+                         ::testing::Combine(::testing::ValuesIn(kFileMethods), ::testing::Values(0, 1, 4096, 4097, 1 << 20)),
+                         [](const auto& info) {
+                             const FileMethod& m = std::get<0>(info.param);
+                             return std::string(m.name) + "_" + std::to_string(std::get<1>(info.param));
+                         });
 
 TEST(FileSwitch, UnknownIdReadsAndWritesNothing) {
     for (std::uint32_t id : {0u, MakeCompressMethodId("Z15\0"), MakeCompressMethodId("gz  "), 0x2035315Bu}) {
@@ -120,13 +112,7 @@ TEST(FileSwitch, UnknownIdReadsAndWritesNothing) {
 // Decoded data that ends exactly where an output chunk ends: the coder must not be
 // asked again after the end of its stream. The alphabet keeps each stream within one
 // input chunk, so its end falls on the 8192-byte stack chunk or the 524288-byte heap one.
-struct BoundaryCase {
-    const char* name;
-    BufferFn compress;
-    FileFn uncompress;
-    std::size_t size;
-    unsigned letterBits;
-};
+struct BoundaryCase { const char* name; BufferFn compress; FileFn uncompress; std::size_t size; unsigned letterBits; };
 
 class FileChunkBoundary : public ::testing::TestWithParam<BoundaryCase> {};
 

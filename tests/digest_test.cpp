@@ -11,18 +11,13 @@
 
 using namespace TeskUtility;
 
-struct Md5Case {
-    std::string input;
-    const char* digest;
-};
+struct Md5Case { std::string input; const char* digest; };
 
 // RFC 1321 appendix A.5 test suite, plus lengths around the 56- and 64-byte padding edges.
 TEST(Digest, Md5KnownAnswers) {
     const Md5Case cases[] = {
-        {"", "D41D8CD98F00B204E9800998ECF8427E"},
-        {"a", "0CC175B9C0F1B6A831C399E269772661"},
-        {"abc", "900150983CD24FB0D6963F7D28E17F72"},
-        {"message digest", "F96B697D7CB7938D525A2F31AAF161D0"},
+        {"", "D41D8CD98F00B204E9800998ECF8427E"}, {"a", "0CC175B9C0F1B6A831C399E269772661"},
+        {"abc", "900150983CD24FB0D6963F7D28E17F72"}, {"message digest", "F96B697D7CB7938D525A2F31AAF161D0"},
         {"abcdefghijklmnopqrstuvwxyz", "C3FCD3D76192E4007DFB496CCA67E13B"},
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "D174AB98D277D9F5A5611C2C9F419D9F"},
         {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
@@ -33,9 +28,8 @@ TEST(Digest, Md5KnownAnswers) {
     };
     for (const auto& c : cases) EXPECT_EQ(CalcMD5(c.input.data(), static_cast<std::uint32_t>(c.input.size())), c.digest)
         << "length " << c.input.size();
+    EXPECT_EQ(CalcMD5(nullptr, 10), "");
 }
-
-TEST(Digest, Md5NullPointerIsEmpty) { EXPECT_EQ(CalcMD5(nullptr, 10), ""); }
 
 struct BinToHexCase {
     std::uint32_t capacity;
@@ -47,10 +41,7 @@ struct BinToHexCase {
 TEST(Digest, BinToHexCapacityAndCase) {
     const unsigned char src[] = {0xAB, 0x01};
     const BinToHexCase cases[] = {
-        {4, 0, 1, "AB01##"},
-        {4, 1, 1, "ab01##"},
-        {5, 0, 1, "AB01\0#"},
-        {3, 0, 0, "######"},
+        {4, 0, 1, "AB01##"}, {4, 1, 1, "ab01##"}, {5, 0, 1, "AB01\0#"}, {3, 0, 0, "######"},
     };
     for (const auto& c : cases) {
         char buf[6];
@@ -63,22 +54,12 @@ TEST(Digest, BinToHexCapacityAndCase) {
     EXPECT_EQ(one, '\0');
 }
 
-struct HexToBinCase {
-    const char* text;
-    std::uint32_t capacity;
-    int result;
-    std::vector<unsigned char> written;
-};
+struct HexToBinCase { const char* text; std::uint32_t capacity; int result; std::vector<unsigned char> written; };
 
 TEST(Digest, HexToBinTable) {
     const HexToBinCase cases[] = {
-        {"aB01", 2, 1, {0xAB, 0x01}},
-        {"a1x2", 2, 0, {0xA1}},
-        {"abc", 2, 0, {}},
-        {"abcd", 1, 0, {}},
-        {"", 0, 1, {}},
-        {"FfeE", 2, 1, {0xFF, 0xEE}},
-        {"0g", 1, 0, {}},
+        {"aB01", 2, 1, {0xAB, 0x01}}, {"a1x2", 2, 0, {0xA1}}, {"abc", 2, 0, {}}, {"abcd", 1, 0, {}}, {"", 0, 1, {}},
+        {"FfeE", 2, 1, {0xFF, 0xEE}}, {"0g", 1, 0, {}},
     };
     for (const auto& c : cases) {
         unsigned char buf[4] = {0x55, 0x55, 0x55, 0x55};
@@ -105,21 +86,11 @@ struct Base64Case {
 };
 
 TEST(Digest, Base64LineLayout) {
-    const std::string line76 = [] {
-        std::string s;
-        for (int i = 0; i < 19; ++i) s += "YWJj";
-        return s;
-    }();
+    std::string line76;
+    for (int i = 0; i < 19; ++i) line76 += "YWJj";
     const Base64Case cases[] = {
-        {0, ""},
-        {1, "YQ=="},
-        {2, "YWI="},
-        {3, "YWJj"},
-        {4, "YWJjYQ=="},
-        {57, line76 + "\r\n"},
-        {58, line76 + "\r\nYQ=="},
-        {60, line76 + "\r\nYWJj"},
-        {114, line76 + "\r\n" + line76 + "\r\n"},
+        {0, ""}, {1, "YQ=="}, {2, "YWI="}, {3, "YWJj"}, {4, "YWJjYQ=="}, {57, line76 + "\r\n"},
+        {58, line76 + "\r\nYQ=="}, {60, line76 + "\r\nYWJj"}, {114, line76 + "\r\n" + line76 + "\r\n"},
         {116, line76 + "\r\n" + line76 + "\r\nYWI="},
     };
     for (const auto& c : cases) {
@@ -130,18 +101,11 @@ TEST(Digest, Base64LineLayout) {
     }
 }
 
-struct EncodeFileCase {
-    std::string before;
-    std::string after;
-};
+struct EncodeFileCase { std::string before; std::string after; };
 
 TEST(Digest, SaveFileEncodeRewritesInPlace) {
     const EncodeFileCase cases[] = {
-        {"abcd", "YWJjZAo="},
-        {"abcd\r\n", "YWJjZAo="},
-        {"abcd\n", "YWJjZAo="},
-        {"", ""},
-        {"a\r\nb\r\n", "YQpiCg=="},
+        {"abcd", "YWJjZAo="}, {"abcd\r\n", "YWJjZAo="}, {"abcd\n", "YWJjZAo="}, {"", ""}, {"a\r\nb\r\n", "YQpiCg=="},
         // 56 bytes plus the LF make 19 whole groups: the encoder's CR LF comes out as CR CR LF.
         {std::string(56, 'x') + "\r\n", "eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHh4eHgK\r\r\n"},
         // Longer text than its encoding: no tail of it stays behind.

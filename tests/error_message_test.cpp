@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
+#include "io_test_support.h"
 #include "tesk/util_errors.h"
 #include "util/message_tables.h"
 
@@ -43,26 +41,23 @@ TEST(ErrorMessage, ExceptionMessages) {
     EXPECT_EQ(GetExceptionErrorMessage(&longer).size(), 1022u);  // at most 1023 with the terminator
 }
 
+// The signed HRESULT carrying WinINet 12002 and the bare 12002 both route to the
+// WinINet text, except through the string-out system form, which never routes
+// (12002 becomes 0x80072EE2 first); an unsigned HRESULT is only the code itself.
 TEST(ErrorMessage, Routing) {
-    const auto inet = static_cast<std::int32_t>(0x80072EE2);  // carries WinINet 12002
     const std::string fallback = "HRESULT 0x80072ee2";
+    auto check = [&](auto code) {
+        CStringA routed, system;
+        EXPECT_EQ(FormatErrorMessage(code, routed) + FormatSystemErrorMessage(code, system), 2);
+        EXPECT_EQ(routed, kTimeout);
+        EXPECT_EQ(system, fallback);
+        EXPECT_EQ(FormatErrorMessage(code), kTimeout);
+        EXPECT_EQ(FormatSystemErrorMessage(code), kTimeout);
+    };
+    check(static_cast<std::int32_t>(0x80072EE2));
+    check(12002u);
+    EXPECT_EQ(FormatErrorMessage(0x80072EE2u), fallback);
     CStringA out;
-
-    EXPECT_EQ(FormatErrorMessage(inet, out), 1);
-    EXPECT_EQ(out, kTimeout);
-    EXPECT_EQ(FormatErrorMessage(inet), kTimeout);
-    EXPECT_EQ(FormatSystemErrorMessage(inet), kTimeout);
-    EXPECT_EQ(FormatSystemErrorMessage(inet, out), 1);  // the string-out form never routes
-    EXPECT_EQ(out, fallback);
-
-    EXPECT_EQ(FormatErrorMessage(12002u, out), 1);
-    EXPECT_EQ(out, kTimeout);
-    EXPECT_EQ(FormatErrorMessage(12002u), kTimeout);
-    EXPECT_EQ(FormatSystemErrorMessage(12002u), kTimeout);
-    EXPECT_EQ(FormatSystemErrorMessage(12002u, out), 1);
-    EXPECT_EQ(out, fallback);  // 12002 became 0x80072EE2 first
-    EXPECT_EQ(FormatErrorMessage(0x80072EE2u), fallback);  // unsigned: only the code itself routes
-
     EXPECT_EQ(FormatErrorMessage(12035u, out), 0);  // in the range, but without a text
     EXPECT_EQ(FormatErrorMessage(12035u), "");
 }
@@ -74,17 +69,12 @@ TEST(ErrorMessage, SystemTexts) {
         std::string expected;
     };
     const Case kCases[] = {
-        {5, true, kAccessDenied},
-        {5, false, kAccessDenied},
-        {0x80070005, true, kAccessDenied},
-        {0, true, "The operation completed successfully."},
-        {0x80004005, true, "Unspecified error"},
-        {0x80070057, true, "The parameter is incorrect."},
-        {87, true, "The parameter is incorrect."},
+        {5, true, kAccessDenied}, {5, false, kAccessDenied}, {0x80070005, true, kAccessDenied},
+        {0, true, "The operation completed successfully."}, {0x80004005, true, "Unspecified error"},
+        {0x80070057, true, "The parameter is incorrect."}, {87, true, "The parameter is incorrect."},
         {0x12345678, false, "HRESULT 0x12345678"},
         {0x12345678, true, "HRESULT 0x80075678"},  // positive Win32 codes keep their low word
-        {0xDEADBEEF, true, "HRESULT 0xdeadbeef"},
-        {-1, false, "HRESULT 0xffffffff"},
+        {0xDEADBEEF, true, "HRESULT 0xdeadbeef"}, {-1, false, "HRESULT 0xffffffff"},
         {10061, true, "No connection could be made because the target machine actively refused it."},
     };
     for (const Case& c : kCases) {
@@ -119,9 +109,7 @@ TEST(ErrorMessage, WininetRange) {
 }
 
 TEST(ErrorMessage, TrimsTrailingLineBreaks) {
-    struct Case {
-        std::string text, expected;
-    };
+    struct Case { std::string text, expected; };
     const Case kCases[] = {
         {"Text.\r\n", "Text."}, {"Text.\r\n\r\n", "Text."}, {"Text.\n\r\n\r", "Text."},
         {"\r\n\r\n", ""},        {"a\r\nb", "a\r\nb"},          {"", ""},
@@ -134,32 +122,25 @@ TEST(ErrorMessage, TrimsTrailingLineBreaks) {
 }
 
 TEST(OpenURL, StartsXdgOpenWithoutWaiting) {
-    const auto dir = std::filesystem::temp_directory_path() / ("tesk_openurl_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    const auto log = dir / "opened";
-    {
-        std::ofstream script(dir / "xdg-open");
-        script << "#!/bin/sh\nsleep 1\nprintf '%s' \"$1\" > '" << log.string() << "'\n";
-    }
-    chmod((dir / "xdg-open").c_str(), 0755);
+    TempDir dir;
+    const std::string log = dir.File("opened");
+    dir.Write("xdg-open", "#!/bin/sh\nsleep 1\nprintf '%s' \"$1\" > '" + log + "'\n");
+    chmod(dir.File("xdg-open").c_str(), 0755);
     const char* oldPath = std::getenv("PATH");
     const std::string saved = oldPath ? oldPath : "";
-    setenv("PATH", (dir.string() + ":/usr/bin:/bin").c_str(), 1);
+    setenv("PATH", (dir.Path().string() + ":/usr/bin:/bin").c_str(), 1);
 
     const auto begin = std::chrono::steady_clock::now();
     EXPECT_EQ(OpenURL("https://example.com/a b?c=$HOME", 1), 1);
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(900));  // did not wait
     for (int i = 0; i < 100 && !std::filesystem::exists(log); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    std::ifstream opened(log);
-    std::string text((std::istreambuf_iterator<char>(opened)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "https://example.com/a b?c=$HOME");  // passed as one argument, unexpanded
+    EXPECT_EQ(ReadFile(log), "https://example.com/a b?c=$HOME");  // passed as one argument, unexpanded
 
     EXPECT_EQ(OpenURL("", 1), 0);
     EXPECT_EQ(OpenURL("--help", 1), 0);
-    setenv("PATH", dir.string().c_str(), 1);
-    std::filesystem::remove(dir / "xdg-open");
+    setenv("PATH", dir.Path().c_str(), 1);
+    std::filesystem::remove(dir.File("xdg-open"));
     EXPECT_EQ(OpenURL("https://example.com", 1), 0);  // nothing to open it with
     setenv("PATH", saved.c_str(), 1);
-    std::filesystem::remove_all(dir);
 }

@@ -7,30 +7,13 @@ using namespace TeskUtility;
 
 namespace {
 
-struct DirCase {
-    std::int32_t value;
-    std::uint32_t state;
-    std::int32_t dot;
-    int showZero;
-    std::string expected;
-};
-
-template <class FA, class FW>
-void ExpectBoth(FA narrowFn, FW wideFn, const DirCase& c) {
-    std::string narrow = "stale";
-    std::u16string wide = u"stale";
-    narrowFn(narrow, c.value, c.state, c.dot, 0, c.showZero);
-    wideFn(wide, c.value, c.state, c.dot, 0, c.showZero);
-    EXPECT_EQ(narrow, c.expected) << c.value << " state " << c.state;
-    EXPECT_EQ(wide, AnsiToWide(c.expected)) << c.value << " state " << c.state;
-}
+struct DirCase { std::int32_t value; std::uint32_t state; std::int32_t dot; int showZero; std::string expected; };
 
 void ExpectDiff(const DirCase& c) {
-    ExpectBoth([](auto&&... a) { DiffPriceFormatA(a...); }, [](auto&&... a) { DiffPriceFormatW(a...); }, c);
+    ExpectAllForms(c.expected, c.value, FORMS(DiffPriceFormat, c.state, c.dot, 0, c.showZero), "", k32);
 }
 void ExpectPercentWithSign(const DirCase& c) {
-    ExpectBoth([](auto&&... a) { PercentFormatWithSignA(a...); }, [](auto&&... a) { PercentFormatWithSignW(a...); },
-               c);
+    ExpectAllForms(c.expected, c.value, FORMS(PercentFormatWithSign, c.state, c.dot, 0, c.showZero), "", k32);
 }
 
 }  // namespace
@@ -39,8 +22,7 @@ TEST_F(FormatDefaults, DiffPriceDefaults) {
     const DirCase cases[] = {
         {150, 2, 2, 0, kTriangleBig5 + " 1.50"},
         {-150, 1, 2, 0, kTriangleBig5 + " 1.50"},  // the state, not the value, gives the direction
-        {-150, 4, 2, 0, "x 1.50"},
-        {-150, 5, 2, 0, "x 1.50"},
+        {-150, 4, 2, 0, "x 1.50"}, {-150, 5, 2, 0, "x 1.50"},
         {0, 3, 2, 0, "0.00"},                       // blank flat sign
         {0, 3, 2, 1, "-"},
         {12, 0, 0, 0, "12"},                        // state 0 is flat
@@ -76,8 +58,7 @@ TEST_F(FormatDefaults, DiffPriceSetters) {
 
 TEST_F(FormatDefaults, PercentWithSignDefaults) {
     const DirCase cases[] = {
-        {1234, 2, 2, 0, " 12.34%"},
-        {-1234, 4, 2, 0, " 12.34%"},
+        {1234, 2, 2, 0, " 12.34%"}, {-1234, 4, 2, 0, " 12.34%"},
         {0, 3, 2, 1, "-"},  // the zero sign stands alone
         {5, 3, 0, 0, " 5%"},
     };
@@ -91,7 +72,6 @@ TEST_F(FormatDefaults, PercentWithSignDefaults) {
     ExpectPercentWithSign({1234, 4, 2, 0, "- 12.34"});
     PercentFormatWithSign_EnablePercentSign(1);
     PercentFormatWithSign_SetPercentSign(' ');
-    EXPECT_EQ(PercentFormatWithSign_GetPercentSign(), ' ');
     ExpectPercentWithSign({1234, 4, 2, 0, "- 12.34"});
 }
 
@@ -99,20 +79,10 @@ TEST_F(FormatDefaults, PercentCases) {
     struct Case { std::int32_t v, dot; int showZero; const char* expected; };
     const Case cases[] = {{1234, 2, 0, "12.34%"}, {-1234, 2, 0, "- 12.34%"}, {-12, 0, 0, "-12%"},
                           {0, 2, 1, "-"},         {0, 2, 0, "0.00%"},        {7, 1, 0, "0.7%"}};
-    for (const auto& c : cases) {
-        std::string narrow;
-        std::u16string wide;
-        PercentFormatA(narrow, c.v, c.dot, 0, c.showZero);
-        PercentFormatW(wide, c.v, c.dot, 0, c.showZero);
-        EXPECT_EQ(narrow, c.expected);
-        EXPECT_EQ(wide, AnsiToWide(c.expected));
-    }
+    for (const auto& c : cases) ExpectAllForms(c.expected, c.v, FORMS(PercentFormat, c.dot, 0, c.showZero), "", k32);
     PercentFormat_EnablePercentSign(0);
-    std::string out;
-    PercentFormatA(out, 1234, 2, 0, 0);
-    EXPECT_EQ(out, "12.34");
+    ExpectAllForms("12.34", 1234, FORMS(PercentFormat, 2, 0, 0), "sign off", k32);
     PercentFormat_EnablePercentSign(1);
     PercentFormat_SetPercentSign(' ');
-    PercentFormatA(out, 1234, 2, 0, 0);
-    EXPECT_EQ(out, "12.34");
+    ExpectAllForms("12.34", 1234, FORMS(PercentFormat, 2, 0, 0), "blank sign", k32);
 }

@@ -50,40 +50,21 @@ TEST(FixedPoint, PercentWithRound) {
     EXPECT_EQ(GetPercentValueWithRound(std::int64_t{3000000000LL}, std::int64_t{6000000000LL}), 5000);
 }
 
-struct PriceParseCase {
-    const char* text;
-    std::int32_t value;
-    std::int32_t dot;
-};
-
-class AnalyzePrice : public FormatDefaults, public ::testing::WithParamInterface<PriceParseCase> {};
-
-TEST_P(AnalyzePrice, ParsesStrictly) {
-    std::int32_t value = 99, dot = 99;
-    AnalyzeValue_Price(GetParam().text, value, dot);
-    EXPECT_EQ(value, GetParam().value);
-    EXPECT_EQ(dot, GetParam().dot);
-}
-
-constexpr std::int32_t kBad = kInvalidValue;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AnalyzePrice,
-    ::testing::Values(PriceParseCase{"-12.5", -125, 1}, PriceParseCase{".123456", 1234, 4},
-                      PriceParseCase{".12", 12, 2}, PriceParseCase{"123456", kBad, 0},
-                      PriceParseCase{"12345", 12345, 0}, PriceParseCase{"123456.5", 1234565, 1},
-                      PriceParseCase{"1234567.5", kBad, 0}, PriceParseCase{"12a", kBad, kBad},
-                      PriceParseCase{"", 0, 0}, PriceParseCase{"  7.25 ", 725, 2}, PriceParseCase{"12.", kBad, kBad},
-                      PriceParseCase{"1.2.3", kBad, kBad}, PriceParseCase{"--5", -5, 0},
-                      PriceParseCase{"-", 0, 0}, PriceParseCase{"+5", kBad, kBad}, PriceParseCase{"0.0001", 1, 4},
-                      PriceParseCase{"\xA2\xB0", kBad, kBad}));  // a full-width 1 is no digit
-
-TEST_F(FormatDefaults, AnalyzeNormal) {
-    struct Case { const char* text; std::int32_t value, dot; };
-    const Case cases[] = {{"1,234.50", 123450, 2}, {".05", 5, 2}, {"-3", -3, 0}, {"abc", 0, 0}, {" 12", 12, 0},
-                          {"$12", 0, 0}, {".", 0, 0}, {"-.5", -5, 1}, {"12.3.4", 1234, 3}, {"", 0, 0}};
+// The price reader is strict (kInvalidValue on any stray character, at most 6
+// integer digits); the normal reader takes what it can.
+TEST_F(FormatDefaults, AnalyzePriceAndNormal) {
+    constexpr std::int32_t kBad = kInvalidValue;
+    const struct { bool price; const char* text; std::int32_t value, dot; } cases[] = {
+        {1, "-12.5", -125, 1}, {1, ".123456", 1234, 4}, {1, ".12", 12, 2}, {1, "123456", kBad, 0},
+        {1, "12345", 12345, 0}, {1, "123456.5", 1234565, 1}, {1, "1234567.5", kBad, 0}, {1, "12a", kBad, kBad},
+        {1, "", 0, 0}, {1, "  7.25 ", 725, 2}, {1, "12.", kBad, kBad}, {1, "1.2.3", kBad, kBad}, {1, "--5", -5, 0},
+        {1, "-", 0, 0}, {1, "+5", kBad, kBad}, {1, "0.0001", 1, 4}, {1, "\xA2\xB0", kBad, kBad}, {0, "1,234.50", 123450, 2}, {0, ".05", 5, 2},
+        {0, "-3", -3, 0}, {0, "abc", 0, 0}, {0, " 12", 12, 0}, {0, "$12", 0, 0}, {0, ".", 0, 0}, {0, "-.5", -5, 1},
+        {0, "12.3.4", 1234, 3}, {0, "", 0, 0},
+    };
     for (const auto& c : cases) {
         std::int32_t value = 99, dot = 99;
-        AnalyzeValue_Normal(c.text, value, dot);
+        (c.price ? AnalyzeValue_Price : AnalyzeValue_Normal)(c.text, value, dot);
         EXPECT_EQ(value, c.value) << c.text;
         EXPECT_EQ(dot, c.dot) << c.text;
     }

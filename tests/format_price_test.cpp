@@ -17,99 +17,50 @@ struct PriceCase {
     std::string expected;  // Big5 bytes; the wide form is its conversion
 };
 
-// Formats with all four forms and checks they agree, 32-bit only where the value fits.
-void ExpectAllForms(const PriceCase& c) {
-    const std::u16string wideExpected = AnsiToWide(c.expected);
-    std::string narrow = "stale";
-    std::u16string wide = u"stale";
-    PriceFormatA(narrow, c.value, c.state, c.dot, c.divisor, c.showZero);
-    PriceFormatW(wide, c.value, c.state, c.dot, c.divisor, c.showZero);
-    EXPECT_EQ(narrow, c.expected) << c.name << " (64-bit narrow)";
-    EXPECT_EQ(wide, wideExpected) << c.name << " (64-bit wide)";
-    if (c.value >= INT32_MIN && c.value <= INT32_MAX && c.divisor >= INT32_MIN && c.divisor <= INT32_MAX) {
-        PriceFormatA(narrow, static_cast<std::int32_t>(c.value), c.state, c.dot, static_cast<std::int32_t>(c.divisor),
-                     c.showZero);
-        PriceFormatW(wide, static_cast<std::int32_t>(c.value), c.state, c.dot, static_cast<std::int32_t>(c.divisor),
-                     c.showZero);
-        EXPECT_EQ(narrow, c.expected) << c.name << " (32-bit narrow)";
-        EXPECT_EQ(wide, wideExpected) << c.name << " (32-bit wide)";
-    }
+void ExpectPrice(const PriceCase& c) {
+    ::ExpectAllForms(c.expected, c.value, FORMS(PriceFormat, c.state, c.dot, W(c.divisor), c.showZero), c.name);
 }
 
 }  // namespace
 
 TEST_F(FormatDefaults, PriceWithDefaults) {
     const PriceCase cases[] = {
-        {"rises", 1234, 2, 2, 0, 0, "12.34"},
-        {"fall negative", -1234, 4, 2, 0, 0, "-12.34"},
-        {"ceiling", 1234, 1, 2, 0, 0, "+ 12.34"},
-        {"ceiling negative", -1234, 1, 2, 0, 0, "+-12.34"},
-        {"floor", 1234, 5, 2, 0, 0, "- 12.34"},
-        {"floor negative", -1234, 5, 2, 0, 0, "--12.34"},
-        {"small fraction", 5, 3, 2, 0, 0, "0.05"},
-        {"zero sign", 0, 3, 2, 0, 1, "-"},
-        {"zero sign beats non-deal", 0, 0, 2, 0, 1, "-"},
-        {"zero without sign", 0, 3, 2, 0, 0, "0.00"},
-        {"no deal", 1234, 0, 2, 0, 0, ""},
-        {"integer", 1234, 3, 0, 0, 0, "1234"},
-        {"negative dot is integer", -77, 2, -3, 0, 0, "-77"},
-        {"state 6 is flat", 1234, 6, 2, 0, 0, "12.34"},
-        {"state 8 rejected", 1234, 8, 2, 0, 0, ""},
-        {"divisor wider than dot", 12345, 2, 2, 1000, 0, "12.345"},
+        {"rises", 1234, 2, 2, 0, 0, "12.34"}, {"fall negative", -1234, 4, 2, 0, 0, "-12.34"},
+        {"ceiling", 1234, 1, 2, 0, 0, "+ 12.34"}, {"ceiling negative", -1234, 1, 2, 0, 0, "+-12.34"},
+        {"floor", 1234, 5, 2, 0, 0, "- 12.34"}, {"floor negative", -1234, 5, 2, 0, 0, "--12.34"},
+        {"small fraction", 5, 3, 2, 0, 0, "0.05"}, {"zero sign", 0, 3, 2, 0, 1, "-"},
+        {"zero sign beats non-deal", 0, 0, 2, 0, 1, "-"}, {"zero without sign", 0, 3, 2, 0, 0, "0.00"},
+        {"no deal", 1234, 0, 2, 0, 0, ""}, {"integer", 1234, 3, 0, 0, 0, "1234"},
+        {"negative dot is integer", -77, 2, -3, 0, 0, "-77"}, {"state 6 is flat", 1234, 6, 2, 0, 0, "12.34"},
+        {"state 8 rejected", 1234, 8, 2, 0, 0, ""}, {"divisor wider than dot", 12345, 2, 2, 1000, 0, "12.345"},
         {"explicit divisor", 12345, 2, 3, 100, 0, "123.045"},
         {"64-bit magnitude", 123456789012345LL, 2, 4, 0, 0, "12345678901.2345"},
     };
-    for (const auto& c : cases) ExpectAllForms(c);
+    for (const auto& c : cases) ExpectPrice(c);
 }
 
-TEST_F(FormatDefaults, PriceStateSevenDiffersByWidth) {
-    std::string out = "stale";
-    PriceFormatA(out, std::int32_t{1234}, 7, 2, 0, 0);
-    EXPECT_EQ(out, "12.34");
-    PriceFormatA(out, std::int64_t{1234}, 7, 2, std::int64_t{0}, 0);
-    EXPECT_EQ(out, "");
-}
-
-TEST_F(FormatDefaults, PriceDotTablesDifferByWidth) {
-    std::string out;
-    PriceFormatA(out, std::int64_t{1}, 2, 18, std::int64_t{0}, 0);
-    EXPECT_EQ(out, "0.000000000000000001");
-    PriceFormatA(out, std::int32_t{1}, 2, 18, 0, 0);
-    EXPECT_EQ(out, "1.000000000000000000");
-}
-
-TEST_F(FormatDefaults, PriceDotBeyondTableIsAllZeroFraction) {
-    std::string out;
-    PriceFormatA(out, std::int32_t{1234}, 3, 12, 0, 0);
-    EXPECT_EQ(out, "1234.000000000000");
-    std::u16string wide;
-    PriceFormatW(wide, std::int32_t{1234}, 3, 12, 0, 0);
-    EXPECT_EQ(wide, u"1234.000000000000");
-}
-
-TEST_F(FormatDefaults, PriceTextIsCutAt31Characters) {
-    std::string out;
-    PriceFormatA(out, std::int64_t{-9000000000000000000LL}, 1, 18, std::int64_t{10}, 0);
-    EXPECT_EQ(out, ("+-900000000000000000." + std::string(18, '0')).substr(0, 31));
-    PriceFormatA(out, std::int32_t{1}, 3, 60, 0, 0);
-    EXPECT_EQ(out, "1." + std::string(29, '0'));
+// The 32- and 64-bit forms keep different state and dot tables; texts stop at 31 characters.
+TEST_F(FormatDefaults, PriceWidthSpecificCases) {
+    struct Case { bool wide64; std::int64_t value; std::uint32_t state; std::int32_t dot, divisor; std::string expected; };
+    const Case cases[] = {
+        {false, 1234, 7, 2, 0, "12.34"}, {true, 1234, 7, 2, 0, ""}, {true, 1, 2, 18, 0, "0.000000000000000001"},
+        {false, 1, 2, 18, 0, "1.000000000000000000"}, {false, 1234, 3, 12, 0, "1234.000000000000"},
+        {true, -9000000000000000000LL, 1, 18, 10, ("+-900000000000000000." + std::string(18, '0')).substr(0, 31)},
+        {false, 1, 3, 60, 0, "1." + std::string(29, '0')},
+    };
+    for (const auto& c : cases)
+        ExpectAllForms(c.expected, c.value, FORMS(PriceFormat, c.state, c.dot, W(c.divisor), 0), "", c.wide64 ? k64 : k32);
 }
 
 TEST_F(FormatDefaults, PriceRisesSignWithPlusMinus) {
     PriceFormat_SetPrefixSign("+", kTriangleBig5.c_str(), "", "", "-");
     PriceFormat_SetPlusMinusSign("+", "-");
-    const PriceCase cases[] = {
-        {"rises plus", 1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"},
-        {"rises minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "-12.34"},
-    };
-    for (const auto& c : cases) ExpectAllForms(c);
-
+    const PriceCase cases[] = {{"rises plus", 1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"},
+                               {"rises minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "-12.34"}};
+    for (const auto& c : cases) ExpectPrice(c);
     PriceFormat_EnablePlusMinusSign(0);
-    const PriceCase off[] = {
-        {"plus off", 1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"},
-        {"minus off hides the minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"},
-    };
-    for (const auto& c : off) ExpectAllForms(c);
+    ExpectPrice({"plus off", 1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"});
+    ExpectPrice({"minus off hides the minus", -1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"});
 }
 
 TEST_F(FormatDefaults, PriceWidthsCountBytesNarrowAndUnitsWide) {
@@ -117,14 +68,14 @@ TEST_F(FormatDefaults, PriceWidthsCountBytesNarrowAndUnitsWide) {
     PriceFormat_SetPlusMinusSign("+", nullptr);
     ASSERT_EQ(PriceFormat_SetPrefixSignWidth(3), 1);
     // Narrow " ▲" and wide "  ▲" both lose their leading spaces.
-    ExpectAllForms({"width 3", 1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"});
+    ExpectPrice({"width 3", 1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"});
     ASSERT_EQ(PriceFormat_SetPlusMinusSignWidth(3), 1);
-    ExpectAllForms({"inner padding stays", 1234, 2, 2, 0, 0, kTriangleBig5 + "  +12.34"});
+    ExpectPrice({"inner padding stays", 1234, 2, 2, 0, 0, kTriangleBig5 + "  +12.34"});
 
     // With a narrow-width-1 ASCII sign the narrow and wide paddings agree.
     PriceFormat_SetPrefixSign(nullptr, "R", nullptr, nullptr, nullptr);
     PriceFormat_SetPrefixSignWidth(1);
-    ExpectAllForms({"ascii", 1234, 2, 2, 0, 0, "R  +12.34"});
+    ExpectPrice({"ascii", 1234, 2, 2, 0, 0, "R  +12.34"});
 }
 
 TEST_F(FormatDefaults, PriceWideSignPaddingDiffersFromNarrow) {
@@ -143,10 +94,8 @@ TEST_F(FormatDefaults, PriceWideSignPaddingDiffersFromNarrow) {
 TEST_F(FormatDefaults, PriceBlankSignsHideButEmptySignsPad) {
     struct Case { const char* name; std::string ceiling; std::string expected; };
     const Case cases[] = {
-        {"space hides", " ", "12.34"},
-        {"ideographic space hides", kIdeoSpaceBig5, "12.34"},
-        {"empty pads then trims", "", "12.34"},
-        {"two spaces are not blank", "  ", "12.34"},
+        {"space hides", " ", "12.34"}, {"ideographic space hides", kIdeoSpaceBig5, "12.34"},
+        {"empty pads then trims", "", "12.34"}, {"two spaces are not blank", "  ", "12.34"},
         {"visible", "C", "C 12.34"},
     };
     for (const auto& c : cases) {
@@ -194,30 +143,18 @@ TEST_F(FormatDefaults, PriceZeroAndNonDealSigns) {
     EXPECT_EQ(wide, u"");
 }
 
-TEST_F(FormatDefaults, PriceWidthSettersValidate) {
-    EXPECT_EQ(PriceFormat_SetPrefixSignWidth(0), 0);
-    EXPECT_EQ(PriceFormat_SetPrefixSignWidth(4), 0);
+TEST_F(FormatDefaults, PriceWidthSettersRejectOutOfRangeAndLoadDefaultRestores) {
+    EXPECT_EQ(PriceFormat_SetPrefixSignWidth(0) + PriceFormat_SetPrefixSignWidth(4), 0);
     EXPECT_EQ(PriceFormat_GetPrefixSignWidth(), 1);
-    EXPECT_EQ(PriceFormat_SetPlusMinusSignWidth(3), 1);
-    EXPECT_EQ(PriceFormat_GetPlusMinusSignWidth(), 3);
-    PriceFormat_EnablePrefixSign(7);
-    EXPECT_EQ(PriceFormat_IsShowPrefixSign(), 7);  // stored as given
-}
-
-TEST_F(FormatDefaults, PriceLoadDefaultRestoresEverything) {
     PriceFormat_SetPrefixSign("1", "2", "3", "4", "5");
     PriceFormat_SetPlusMinusSign("p", "m");
     PriceFormat_SetZeroSign('z');
+    PriceFormat_SetNonDealSign('n');
     PriceFormat_EnablePrefixSign(0);
     PriceFormat_SetPrefixSignWidth(3);
+    PriceFormat_SetPlusMinusSignWidth(3);
     PriceFormat_LoadDefault();
-    EXPECT_STREQ(PriceFormat_GetCeilingSign(), "+");
-    EXPECT_STREQ(PriceFormat_GetFloorSign(), "-");
-    EXPECT_STREQ(PriceFormat_GetMinusSign(), "-");
-    EXPECT_STREQ(PriceFormat_GetPlusSign(), "");
-    EXPECT_EQ(PriceFormat_GetZeroSign(), '-');
-    EXPECT_EQ(PriceFormat_GetNonDealSign(), ' ');
-    std::string out;
-    PriceFormatA(out, std::int32_t{1234}, 1, 2, 0, 0);
-    EXPECT_EQ(out, "+ 12.34");
+    const PriceCase cases[] = {{"ceiling", 1234, 1, 2, 0, 0, "+ 12.34"}, {"floor", -1234, 5, 2, 0, 0, "--12.34"},
+                               {"zero", 0, 3, 2, 0, 1, "-"}, {"non-deal", 1, 0, 2, 0, 0, ""}};
+    for (const auto& c : cases) ExpectPrice(c);
 }

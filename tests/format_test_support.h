@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "tesk/format.h"
+#include "tesk/platform.h"
 
 inline void RestoreAllFormatDefaults() {
     using namespace TeskUtility;
@@ -36,3 +39,38 @@ protected:
 // Big5 texts used across the suites.
 inline const std::string kTriangleBig5 = "\xA1\xB6";      // ▲ U+25B2
 inline const std::string kIdeoSpaceBig5 = "\xA1\x40";     // U+3000
+
+// One family call as a generic lambda: FORMS(VolumeFormat, showZero) calls
+// VolumeFormatA or VolumeFormatW by the output's type; `W` names the value's width
+// so that a divisor can follow it (FORMS(NumberFormat, dot, W(divisor), showZero)).
+#define FORMS(Family, ...)                                                    \
+    [=](auto& o, auto x) {                                                    \
+        using W [[maybe_unused]] = decltype(x);                               \
+        if constexpr (std::is_same_v<std::decay_t<decltype(o)>, std::string>) \
+            Family##A(o, x, __VA_ARGS__);                                     \
+        else                                                                  \
+            Family##W(o, x, __VA_ARGS__);                                     \
+    }
+
+// Which widths ExpectAllForms tries: a 32-bit value is tried only where it fits.
+constexpr unsigned k32 = 1, k64 = 2;
+
+// Checks the narrow and wide texts of a family call in the given widths.
+template <class Call>
+void ExpectAllForms(const std::string& expected, std::int64_t v, Call call, const char* what = "",
+                    unsigned widths = k32 | k64) {
+    const std::u16string wide = TeskUtility::AnsiToWide(expected);
+    std::string n = "stale";
+    std::u16string w = u"stale";
+    if (widths & k64) {
+        call(n, v);
+        call(w, v);
+        EXPECT_EQ(n, expected) << what << " 64-bit " << v;
+        EXPECT_EQ(w, wide) << what << " 64-bit " << v;
+    }
+    if (!(widths & k32) || v < INT32_MIN || v > INT32_MAX) return;
+    call(n, static_cast<std::int32_t>(v));
+    call(w, static_cast<std::int32_t>(v));
+    EXPECT_EQ(n, expected) << what << " 32-bit " << v;
+    EXPECT_EQ(w, wide) << what << " 32-bit " << v;
+}

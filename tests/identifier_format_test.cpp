@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "format_test_support.h"
 #include "tesk/format_signs.h"
 
 using namespace TeskUtility;
@@ -20,24 +21,17 @@ TEST(ModuleIdFormat, PrefixAndAtLeastFourDigits) {
     }
 }
 
-class CommodityName : public ::testing::Test {
-protected:
-    void TearDown() override { CommodityNameFormat_EnablePending(1); }
-};
+using CommodityName = FormatDefaults;  // every format state back to its default
 
 TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    const struct { const char* in; const char* out; } cases[] = {
         {"\xA4\xA4\xB5\xD8", "\xA4\xA4\xA1\x40\xB5\xD8"},            // 中華 -> 中　華
         {"\xA4\xA4\xB5\xD8" "A", "\xA4\xA4\xA1\x40\xB5\xD8" "A"},    // two wide and a letter
         {"\xA4\xA4" "AB", "\xA4\xA4" "AB"},                          // one wide, two narrow
         {"AB\xA4\xA4", "AB\xA4\xA4"},
         {"\xA4\xA4\xB5\xD8\xA5\xC1", "\xA4\xA4\xB5\xD8\xA5\xC1"},    // three wide
         {"\xA4\xA4\xB5\xD8\xA5", "\xA4\xA4\xB5\xD8\xA5"},            // dangling lead byte
-        {"ABCD", "ABCD"},
-        {"", ""},
+        {"ABCD", "ABCD"}, {"", ""},
     };
     for (int enable : {0, 1}) {
         CommodityNameFormat_EnablePending(enable);
@@ -51,27 +45,19 @@ TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
 
 TEST_F(CommodityName, WideRuleNeedsTheFlagAndTwoCharacters) {
     EXPECT_EQ(CommodityNameFormat_IsEnablePending(), 1);
-    const struct {
-        int enable;
-        const char16_t* in;
-        const char16_t* out;
-    } cases[] = {
+    const struct { int enable; const char16_t* in; const char16_t* out; } cases[] = {
         {1, u"AB", u"A  B"}, {1, u"\u4E2D\u83EF", u"\u4E2D  \u83EF"}, {1, u"ABC", u"ABC"}, {1, u"A", u"A"},
         {0, u"AB", u"AB"},   {5, u"AB", u"A  B"},
     };
     for (const auto& c : cases) {
         CommodityNameFormat_EnablePending(c.enable);
-        EXPECT_EQ(CommodityNameFormat_IsEnablePending(), c.enable);
         std::u16string name = c.in;
         CommodityNameFormatW(name);
         EXPECT_EQ(name, c.out);
     }
 }
 
-class VolumeThresholds : public ::testing::Test {
-protected:
-    void TearDown() override { VolumeOver_LoadDefault(); }
-};
+using VolumeThresholds = FormatDefaults;  // every format state back to its default
 
 TEST_F(VolumeThresholds, AtLeastComparisonsInBothWidths) {
     EXPECT_EQ(IsVolumeOver(std::int32_t{100}) + IsVolumeOver(std::int32_t{99}), 1);

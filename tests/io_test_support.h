@@ -1,18 +1,30 @@
-// Helpers of the file and string I/O suites: a fresh directory per test,
-// removed with everything in it afterwards, and UTF-16LE byte strings.
+// The one temporary-folder helper of the suites: a fresh directory per test,
+// removed with everything in it afterwards; plus whole-file I/O and UTF-16LE bytes.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class TempDir {
 public:
     TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "tesk-XXXXXX").string();
-        if (::mkdtemp(tmpl.data())) path_ = tmpl;
+        std::string pattern = (std::filesystem::temp_directory_path() / "tesk-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
     }
     ~TempDir() {
         std::error_code ec;
@@ -21,16 +33,14 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
+    const std::filesystem::path& Path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
-
+    std::string operator/(const std::string& name) const { return File(name); }
     std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(File(name), std::ios::binary) << bytes;
+        WriteFile(File(name), bytes);
         return File(name);
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(File(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Read(const std::string& name) const { return ReadFile(File(name)); }
 
 private:
     std::filesystem::path path_;
@@ -44,3 +54,5 @@ inline std::string Utf16Bytes(const std::u16string& text) {
     }
     return bytes;
 }
+
+inline std::string Utf16Bytes(const std::string& ascii) { return Utf16Bytes(std::u16string(ascii.begin(), ascii.end())); }

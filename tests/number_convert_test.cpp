@@ -9,13 +9,9 @@ using namespace TeskUtility;
 
 namespace {
 
+// text32 nullptr: the value is only tried in the 64-bit forms.
 struct UnitCase {
-    std::int64_t value;
-    ENumberConvert unit;
-    ENumberConvertFormatType style;
-    int lessThanOne;
-    const char* text32;  // nullptr: the value is only tried in the 64-bit forms
-    const char* text64;
+    std::int64_t value; ENumberConvert unit; ENumberConvertFormatType style; int lessThanOne; const char *text32, *text64;
 };
 
 std::ostream& operator<<(std::ostream& os, const UnitCase& c) {
@@ -116,45 +112,27 @@ TEST_F(FormatDefaults, NumberConvertSignState) {
     EXPECT_EQ(NumberConvert_GetSign(Mega), 'M');
 }
 
+// The text-sign form in both widths; `wide64` picks the 64-bit overload.
 TEST_F(FormatDefaults, NumberConvertTextSignWithDecimals) {
     const struct {
-        std::int64_t value;
-        std::int32_t dot;
-        std::int64_t divisor;
-        ENumberConvert unit;
-        ENumberConvertFormatType style;
-        int lessThanOne;
-        const char* text;
+        bool wide64; std::int64_t value; std::int32_t dot; std::int64_t divisor; ENumberConvert unit;
+        ENumberConvertFormatType style; int lessThanOne; const char* text;
     } cases[] = {
-        {123456789, 2, 0, Kilo, Number, 0, "1234.56K"},  // cut, not rounded
-        {-123456789, 2, 0, Kilo, Number, 0, "- 1234.56K"},
-        {300000000, 0, 0, HundredMega, Plain, 0, "3\xBB\xF5"},
-        {-5000, 2, 0, None, Number, 0, "- 50.00"},
-        {5, 2, 0, None, Number, 0, "0.05"},
-        {123456, 2, 1000, None, Number, 0, "123.456"},
-        {0, 2, 0, Kilo, Number, 0, "-"},
-        {0, 2, 0, Kilo, Plain, 1, "0"},
-        {999, 2, 0, Kilo, Number, 1, "<1K"},
-        {123456789, 2, 0, Kilo, Comma, 0, "123,456K"},
-        {123456789, 2, 0, Auto, Volume, 0, "123M"},
-        {1000, 0, 0, Auto, Plain, 0, "1000"},  // 32-bit rule for a 32-bit value
+        {0, 123456789, 2, 0, Kilo, Number, 0, "1234.56K"},  // cut, not rounded
+        {0, -123456789, 2, 0, Kilo, Number, 0, "- 1234.56K"}, {0, 300000000, 0, 0, HundredMega, Plain, 0, "3\xBB\xF5"},
+        {0, -5000, 2, 0, None, Number, 0, "- 50.00"}, {0, 5, 2, 0, None, Number, 0, "0.05"},
+        {0, 123456, 2, 1000, None, Number, 0, "123.456"}, {0, 0, 2, 0, Kilo, Number, 0, "-"},
+        {0, 0, 2, 0, Kilo, Plain, 1, "0"}, {0, 999, 2, 0, Kilo, Number, 1, "<1K"},
+        {0, 123456789, 2, 0, Kilo, Comma, 0, "123,456K"}, {0, 123456789, 2, 0, Auto, Volume, 0, "123M"},
+        {0, 1000, 0, 0, Auto, Plain, 0, "1000"}, {1, 1000, 0, 0, Auto, Plain, 0, "1K"},  // the width's own rule
+        {1, 5000000000000, 0, 0, Auto, Plain, 0, "5T"}, {1, 1200000000000, 2, 0, Tera, Number, 0, "0.01T"},
+        {0, 2000000000, 0, 0, Tera, Plain, 0, "0T"},
     };
     for (const auto& c : cases) {
         std::string a;
-        if (c.value >= INT32_MIN && c.value <= INT32_MAX) {
-            EXPECT_EQ(NumberConvertT(static_cast<std::int32_t>(c.value), c.dot, c.divisor, a, c.unit, c.style,
-                                     c.lessThanOne),
-                      1);
-            EXPECT_EQ(a, c.text) << c.value;
-        }
+        EXPECT_EQ(c.wide64 ? NumberConvertT(c.value, c.dot, c.divisor, a, c.unit, c.style, c.lessThanOne)
+                           : NumberConvertT(static_cast<std::int32_t>(c.value), c.dot, c.divisor, a, c.unit, c.style,
+                                            c.lessThanOne), 1) << c.value;
+        EXPECT_EQ(a, c.text) << c.value;
     }
-    std::string a;
-    NumberConvertT(std::int64_t{5000000000000}, 0, 0, a, Auto, Plain, 0);
-    EXPECT_EQ(a, "5T");
-    NumberConvertT(std::int64_t{1000}, 0, 0, a, Auto, Plain, 0);
-    EXPECT_EQ(a, "1K");
-    NumberConvertT(std::int64_t{1200000000000}, 2, 0, a, Tera, Number, 0);
-    EXPECT_EQ(a, "0.01T");
-    NumberConvertT(std::int32_t{2000000000}, 0, 0, a, Tera, Plain, 0);
-    EXPECT_EQ(a, "0T");
 }

@@ -8,11 +8,7 @@ namespace {
 
 using Entries = CParseOption::Entries;
 
-struct Parsed {
-    int result;
-    Entries entries;
-    int illegal;
-};
+struct Parsed { int result; Entries entries; int illegal; };
 
 Parsed Parse(CParseOption& p, std::vector<const char*> args, const char* options = "ab:") {
     args.insert(args.begin(), "prog");
@@ -38,20 +34,13 @@ TEST(ParseOption, CommandLines) {
     };
     const Case kCases[] = {
         {{"-a", "-b", "val", "f1", "f2"}, {{'a', ""}, {'b', "val"}, {0, "f1"}, {0, "f2"}}, 1},
-        {{"-bval"}, {{'b', "val"}}, 1},
-        {{"-x", "f1"}, {{'?', ""}, {0, "f1"}}, 0},
-        {{"-a", "-b"}, {{'a', ""}, {'?', ""}}, 0},
-        {{"-ab"}, {{'a', ""}}, 1},
-        {{"-a", "--", "-b", "f1"}, {{'a', ""}, {0, "-b"}, {0, "f1"}}, 1},
-        {{"f1", "-a"}, {{0, "f1"}, {0, "-a"}}, 1},
-        {{"-"}, {{0, "-"}}, 1},
-        {{"-b", "-a"}, {{'b', "-a"}}, 1},
-        {{}, {}, 1},
-        {{"--"}, {}, 1},
+        {{"-bval"}, {{'b', "val"}}, 1}, {{"-x", "f1"}, {{'?', ""}, {0, "f1"}}, 0},
+        {{"-a", "-b"}, {{'a', ""}, {'?', ""}}, 0}, {{"-ab"}, {{'a', ""}}, 1},
+        {{"-a", "--", "-b", "f1"}, {{'a', ""}, {0, "-b"}, {0, "f1"}}, 1}, {{"f1", "-a"}, {{0, "f1"}, {0, "-a"}}, 1},
+        {{"-"}, {{0, "-"}}, 1}, {{"-b", "-a"}, {{'b', "-a"}}, 1}, {{}, {}, 1}, {{"--"}, {}, 1},
         {{"-:"}, {{'?', ""}}, 0},            // ':' is never an option letter
         {{"-x", "-a", "-y"}, {{'?', ""}, {'a', ""}, {'?', ""}}, 0},  // parsing goes on after an illegal option
-        {{"-b", "", "x"}, {{'b', ""}, {0, "x"}}, 1},
-        {{"-\xA4\x40"}, {{'?', ""}}, 0},
+        {{"-b", "", "x"}, {{'b', ""}, {0, "x"}}, 1}, {{"-\xA4\x40"}, {{'?', ""}}, 0},
     };
     for (const Case& c : kCases) {
         const Parsed p = Parse(c.args);

@@ -8,27 +8,11 @@
 using TeskUtility::RegexMatchA;
 using TeskUtility::RegexMatchW;
 
-namespace {
+struct NarrowCase { const char* pattern; const char* text; int caseSensitive; int expected; };
 
-struct NarrowCase {
-    const char* pattern;
-    const char* text;
-    int caseSensitive;
-    int expected;
-};
-
-void ExpectNarrow(const NarrowCase* cases, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const NarrowCase& c = cases[i];
-        EXPECT_EQ(RegexMatchA(c.pattern, c.text, c.caseSensitive), c.expected)
-            << "pattern \"" << c.pattern << "\" text \"" << c.text << "\" case " << c.caseSensitive;
-    }
-}
-
-}  // namespace
-
-TEST(RegexMatch, LanguageElements) {
+TEST(RegexMatch, NarrowTable) {
     static const NarrowCase kCases[] = {
+        // language elements
         {"\\d+", "ab12", 1, 1}, {"^\\d+$", "ab12", 1, 0}, {"ABC", "xabcx", 0, 1}, {"ABC", "xabcx", 1, 0},
         {"^\\d*$", "", 1, 1}, {"^\\d*$", "123", 1, 1}, {"^\\d*$", "12a", 1, 0}, {"^\\d*\\.\\d+$", "12.5", 1, 1},
         {"^\\d*\\.\\d+$", ".5", 1, 1}, {"^\\d*\\.\\d+$", "12.", 1, 0}, {"^\\d*\\.\\d+$", "1.2.3", 1, 0},
@@ -44,29 +28,14 @@ TEST(RegexMatch, LanguageElements) {
         {"()", "x", 1, 1}, {"\\.", "a.b", 1, 1}, {"\\.", "ab", 1, 0}, {"\\*\\+\\?", "a*+?", 1, 1},
         {"\\D", "D", 1, 1},       // not an abbreviation: the letter itself
         {"\\(\\)", "()", 1, 1},
-    };
-    ExpectNarrow(kCases, std::size(kCases));
-}
-
-TEST(RegexMatch, AnchorsPinTheWholeAlternation) {
-    static const NarrowCase kCases[] = {
+        // anchors pin the whole alternation
         {"^cat|dog$", "dog", 1, 1}, {"^cat|dog$", "cat", 1, 1}, {"^cat|dog$", "hotdog", 1, 0},
         {"^cat|dog$", "cats", 1, 0}, {"cat|dog", "hotdog", 1, 1},
-    };
-    ExpectNarrow(kCases, std::size(kCases));
-}
-
-TEST(RegexMatch, Negation) {
-    static const NarrowCase kCases[] = {
+        // negation
         {"^!\\d\\c+$", "abc", 1, 1}, {"^!\\d\\c+$", "1bc", 1, 0}, {"^!(ab)..$", "ab", 1, 0},
         {"^!(ab)..$", "ac", 1, 1}, {"^!!a..$", "ab", 1, 1}, {"^!!a..$", "bb", 1, 0},
         {"^!a*b", "b", 1, 0},     // a* matches the empty text, so its negation never holds
-    };
-    ExpectNarrow(kCases, std::size(kCases));
-}
-
-TEST(RegexMatch, Abbreviations) {
-    static const NarrowCase kCases[] = {
+        // abbreviations
         {"\\a", "!", 1, 0}, {"\\a", "x!", 1, 1}, {"^\\b$", " ", 1, 1}, {"^\\b$", "\t", 1, 1}, {"^\\b$", "x", 1, 0},
         {"^\\c$", "Z", 1, 1}, {"^\\c$", "5", 1, 0}, {"^\\d$", "7", 1, 1}, {"^\\h+$", "0aF9", 1, 1},
         {"^\\h+$", "0g", 1, 0}, {"^a\\nb$", "a\r\nb", 1, 1}, {"^a\\nb$", "a\nb", 1, 1}, {"^a\\nb$", "a\rb", 1, 1},
@@ -74,33 +43,11 @@ TEST(RegexMatch, Abbreviations) {
         {"^x\\qy$", "x'a'y", 1, 1},  // \q is one unit, its alternation stays inside
         {"^x\\qy$", "x", 1, 0}, {"^\\w$", "abc", 1, 1}, {"^\\w$", "ab1", 1, 0}, {"^\\z$", "0123", 1, 1},
         {"^\\z$", "", 1, 0}, {"^\\z+,\\z$", "12,34", 1, 1}, {"^\\w$", "ABC", 0, 1}, {"^\\d$", "x", 0, 0},
-    };
-    ExpectNarrow(kCases, std::size(kCases));
-}
-
-TEST(RegexMatch, CaseFlag) {
-    static const NarrowCase kCases[] = {
+        // the case flag
         {"[a-c]", "B", 0, 1}, {"[a-c]", "B", 1, 0}, {"[^a]", "A", 0, 0}, {"[^a]", "A", 1, 1},
         {"^[X-b]+$", "xyZab", 0, 1},  // a range across both cases folds each part
         {"hello", "HeLLo", 0, 1}, {"hello", "HeLLo", 1, 0}, {"^[0-9]$", "5", 0, 1},
-    };
-    ExpectNarrow(kCases, std::size(kCases));
-}
-
-TEST(RegexMatch, MalformedExpressionsGiveZero) {
-    static const char* const kPatterns[] = {
-        "(", ")", "a)", "{a", "a}", "[", "[]", "[^]", "[a", "\\", "[a\\", "[z-a]", "*a", "+", "?", "a**", "a+*",
-        "a???", "a*?+", "!", "a!", "(!)", "a|!", "^*", "(|*)",
-    };
-    for (const char* p : kPatterns) EXPECT_EQ(RegexMatchA(p, "a", 1), 0) << p;
-    EXPECT_EQ(RegexMatchA(nullptr, "a", 1), 0);
-    EXPECT_EQ(RegexMatchA("a", nullptr, 1), 0);
-    EXPECT_EQ(RegexMatchW(nullptr, u"a", 1), 0);
-    EXPECT_EQ(RegexMatchW(u"a", nullptr, 1), 0);
-}
-
-TEST(RegexMatch, Big5CharactersAreWhole) {
-    static const NarrowCase kCases[] = {
+        // Big5 characters are whole
         {"^\xB3\x5C$", "\xB3\x5C", 1, 1},            // a trail byte 5C is not an escape
         {"^\xB3\x5C" "d$", "\xB3\x5C" "d", 1, 1}, {"^.$", "\xA4\x40", 1, 1}, {"^..$", "\xA4\x40", 1, 0},
         {"^.a$", "\xA4\x40" "a", 1, 1},
@@ -117,7 +64,21 @@ TEST(RegexMatch, Big5CharactersAreWhole) {
         {"\xA5\x7C\\d", "x\xA5\x7C" "5", 1, 1},
         {"^.*$", "\xA4\x40\xA4", 1, 1},               // a lead byte at the end stands alone
     };
-    ExpectNarrow(kCases, std::size(kCases));
+    for (const NarrowCase& c : kCases)
+        EXPECT_EQ(RegexMatchA(c.pattern, c.text, c.caseSensitive), c.expected)
+            << "pattern \"" << c.pattern << "\" text \"" << c.text << "\" case " << c.caseSensitive;
+}
+
+TEST(RegexMatch, MalformedExpressionsGiveZero) {
+    static const char* const kPatterns[] = {
+        "(", ")", "a)", "{a", "a}", "[", "[]", "[^]", "[a", "\\", "[a\\", "[z-a]", "*a", "+", "?", "a**", "a+*",
+        "a???", "a*?+", "!", "a!", "(!)", "a|!", "^*", "(|*)",
+    };
+    for (const char* p : kPatterns) EXPECT_EQ(RegexMatchA(p, "a", 1), 0) << p;
+    EXPECT_EQ(RegexMatchA(nullptr, "a", 1), 0);
+    EXPECT_EQ(RegexMatchA("a", nullptr, 1), 0);
+    EXPECT_EQ(RegexMatchW(nullptr, u"a", 1), 0);
+    EXPECT_EQ(RegexMatchW(u"a", nullptr, 1), 0);
 }
 
 TEST(RegexMatch, FollowsTheThreadCodePage) {
@@ -133,12 +94,7 @@ TEST(RegexMatch, FollowsTheThreadCodePage) {
 }
 
 TEST(RegexMatch, WideForm) {
-    struct Case {
-        const char16_t* pattern;
-        const char16_t* text;
-        int caseSensitive;
-        int expected;
-    };
+    struct Case { const char16_t* pattern; const char16_t* text; int caseSensitive; int expected; };
     static const Case kCases[] = {
         {u"\\d+", u"ab12", 1, 1}, {u"^\\d+$", u"ab12", 1, 0}, {u"ABC", u"xabcx", 0, 1}, {u"ABC", u"xabcx", 1, 0},
         {u"(", u"x", 1, 0},
@@ -164,14 +120,8 @@ TEST(RegexMatch, HostilePatternsEndQuickly) {
     EXPECT_EQ(RegexMatchA("(.*.*)*!", as.c_str(), 1), 0);
     const std::string big5(20000, '\xA4');
     EXPECT_EQ(RegexMatchA("(.*)*@", big5.c_str(), 1), 0);
-    std::string deep;
-    for (int i = 0; i < 5000; ++i) deep += '(';
-    deep += 'a';
-    for (int i = 0; i < 5000; ++i) deep += ')';
-    EXPECT_EQ(RegexMatchA(deep.c_str(), "a", 1), 0);
-    std::string negations(5000, '!');
-    negations += 'a';
-    EXPECT_EQ(RegexMatchA(negations.c_str(), "b", 1), 0);
+    EXPECT_EQ(RegexMatchA((std::string(5000, '(') + "a" + std::string(5000, ')')).c_str(), "a", 1), 0);
+    EXPECT_EQ(RegexMatchA((std::string(5000, '!') + "a").c_str(), "b", 1), 0);
     std::string nested;
     for (int i = 0; i < 60; ++i) nested += "(a*";
     for (int i = 0; i < 60; ++i) nested += ")*";

@@ -25,9 +25,6 @@ std::set<std::string> Dump(const CTeskSetting& s) {
     return out;
 }
 
-// ASCII text as UTF-16LE bytes.
-std::string Utf16le(const std::string& ascii) { return Utf16Bytes(std::u16string(ascii.begin(), ascii.end())); }
-
 using Expect = std::set<std::string>;
 
 struct GrammarCase {
@@ -68,7 +65,7 @@ TEST_P(SettingGrammar, EachLoader) {
     const auto& c = GetParam();
     TempDir dir;
     const std::string narrow = dir.Write("n.ini", c.file);
-    const std::string wide = dir.Write("w.ini", Utf16le(c.file));
+    const std::string wide = dir.Write("w.ini", Utf16Bytes(c.file));
     CTeskSetting a, w, o;
     ASSERT_EQ(a.LoadFileA(narrow.c_str()), 1);
     ASSERT_EQ(w.LoadFileW(wide.c_str()), 1);
@@ -126,7 +123,7 @@ TEST(SettingFile, SavedBytesInBothFormats) {
     ASSERT_EQ(s.SaveFileA(dir.File("n.ini").c_str()), 1);
     EXPECT_EQ(dir.Read("n.ini"), "[S]\r\na=1\r\n");
     ASSERT_EQ(s.SaveFileW(dir.File("w.ini").c_str()), 1);
-    EXPECT_EQ(dir.Read("w.ini"), Utf16le("[S]\na=1\n"));
+    EXPECT_EQ(dir.Read("w.ini"), Utf16Bytes("[S]\na=1\n"));
 
     CTeskSetting big5(1);
     big5.AddSection("\xA4\xA4");
@@ -162,6 +159,16 @@ TEST(SettingFile, WideLinesOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_STREQ(s.QueryString("S", "k"), "?");
 }
 
+// GetKeyListByFileOrder into `capacity` slots: its answer, then the slots ("-" for an empty one).
+using Listing = std::pair<std::uint32_t, std::vector<std::string>>;
+Listing ByFileOrder(const CTeskSetting& s, const char* section, std::uint32_t capacity) {
+    std::vector<const char*> keys(capacity);
+    const auto n = s.GetKeyListByFileOrder(section, keys.data(), capacity);
+    std::vector<std::string> slots;
+    for (const char* k : keys) slots.push_back(k ? k : "-");
+    return {n, slots};
+}
+
 TEST(SettingFile, KeysInFileOrder) {
     TempDir dir;
     const auto path = dir.Write("o.ini", "[S]\nb=1\na=2\nc=3\n[]\nz=1\n[T]\nq=1\nq=2\n[T]\np=1\n");
@@ -170,28 +177,14 @@ TEST(SettingFile, KeysInFileOrder) {
     for (int pass = 0; pass < 2; ++pass) {
         ASSERT_EQ(s.LoadFileByFileOrder(path.c_str()), 1);
         EXPECT_EQ(s.IsExist("Gone"), 0);
-        const char* keys[4] = {};
-        ASSERT_EQ(s.GetKeyListByFileOrder("S", keys, 4), 3u);
-        EXPECT_STREQ(keys[0], "b");
-        EXPECT_STREQ(keys[1], "a");
-        EXPECT_STREQ(keys[2], "c");
-        EXPECT_EQ(keys[3], nullptr);
-        const char* two[2] = {};
-        ASSERT_EQ(s.GetKeyListByFileOrder("S", two, 2), 2u);
-        EXPECT_STREQ(two[1], "a");
+        EXPECT_EQ(ByFileOrder(s, "S", 4), (Listing{3, {"b", "a", "c", "-"}}));
+        EXPECT_EQ(ByFileOrder(s, "S", 2), (Listing{2, {"b", "a"}}));
         // The list keeps the duplicate; the count is that of the key table.
-        const char* t[4] = {};
-        ASSERT_EQ(s.GetKeyListByFileOrder("T", t, 4), 2u);
-        EXPECT_STREQ(t[0], "q");
-        EXPECT_STREQ(t[1], "q");
-        EXPECT_STREQ(t[2], "p");
+        EXPECT_EQ(ByFileOrder(s, "T", 4), (Listing{2, {"q", "q", "p", "-"}}));
         // The unnamed section is loaded but has no order list.
-        const char* u[2] = {};
-        EXPECT_EQ(s.GetKeyListByFileOrder("", u, 2), 1u);
-        EXPECT_EQ(u[0], nullptr);
+        EXPECT_EQ(ByFileOrder(s, "", 2), (Listing{1, {"-", "-"}}));
     }
-    const char* keys[2];
-    EXPECT_EQ(s.GetKeyListByFileOrder("Missing", keys, 2), 0u);
+    EXPECT_EQ(ByFileOrder(s, "Missing", 2).first, 0u);
     EXPECT_EQ(s.GetKeyListByFileOrder("S", nullptr, 2), 0u);
 }
 
@@ -213,9 +206,7 @@ TEST(SettingFile, BinaryGarbageLoadsWithoutHarm) {
         for (auto& b : bytes) b = static_cast<char>(rng() % 8 == 0 ? "[]=\n\r#/"[rng() % 7] : rng());
         const auto path = dir.Write("g.ini", bytes);
         CTeskSetting a, w, o;
-        EXPECT_EQ(a.LoadFileA(path.c_str()), 1);
-        EXPECT_EQ(w.LoadFileW(path.c_str()), 1);
-        EXPECT_EQ(o.LoadFileByFileOrder(path.c_str()), 1);
+        EXPECT_EQ(a.LoadFileA(path.c_str()) + w.LoadFileW(path.c_str()) + o.LoadFileByFileOrder(path.c_str()), 3);
         ASSERT_EQ(a.SaveFileA(dir.File("out.ini").c_str()), 1);
     }
 }

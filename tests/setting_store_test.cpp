@@ -27,43 +27,28 @@ TEST(SettingStore, NameHashTakesBytesAsSigned) {
     EXPECT_EQ(HashName("\x01\xFF"), 5u - 1);
 }
 
-TEST(SettingStore, AddNeedsAnExistingSection) {
+// Adding needs an existing section; names are exact bytes, the empty one included;
+// a stored null reads as empty, a missing key as the default, a null name as null.
+TEST(SettingStore, AddQueryAndNames) {
     CTeskSetting s;
+    const char* def = "dflt";
     EXPECT_EQ(s.AddString("S", "k", "v"), 0);
     EXPECT_EQ(s.IsExist("S"), 0);
-    EXPECT_EQ(s.AddSection("S"), 1);
-    EXPECT_EQ(s.AddSection("S"), 1);
-    EXPECT_EQ(s.AddString("S", "k", "v"), 1);
-    EXPECT_STREQ(s.QueryString("S", "k"), "v");
-    EXPECT_EQ(s.AddString("S", "k", "w"), 1);
-    EXPECT_STREQ(s.QueryString("S", "k"), "w");
-    EXPECT_EQ(s.AddSection(nullptr), 0);
-    EXPECT_EQ(s.AddString(nullptr, "k", "v"), 0);
-    EXPECT_EQ(s.AddString("S", nullptr, "v"), 0);
-}
-
-TEST(SettingStore, QueryStringDefaultsAndNulls) {
-    CTeskSetting s;
-    s.AddSection("S");
-    s.AddString("S", "empty", nullptr);
-    const char* def = "dflt";
-    EXPECT_STREQ(s.QueryString("S", "empty", def), "");
-    EXPECT_EQ(s.QueryString("S", "missing", def), def);
-    EXPECT_EQ(s.QueryString("T", "k", def), def);
-    EXPECT_EQ(s.QueryString("S", nullptr, def), nullptr);
-    EXPECT_EQ(s.QueryString(nullptr, "k", def), nullptr);
-}
-
-TEST(SettingStore, NamesAreExactBytes) {
-    CTeskSetting s;
-    s.AddSection("");
+    EXPECT_EQ(s.AddSection("S") + s.AddSection("S") + s.AddSection(""), 3);
+    EXPECT_EQ(s.AddString("S", "k", "v") + s.AddString("S", "k", "w") + s.AddString("S", "empty", nullptr), 3);
     s.AddString("", "Key", "1");
     s.AddString("", "key", "2");
     s.AddString("", "", "3");
-    EXPECT_STREQ(s.QueryString("", "Key"), "1");
-    EXPECT_STREQ(s.QueryString("", "key"), "2");
-    EXPECT_STREQ(s.QueryString("", ""), "3");
+    const struct { const char* section; const char* key; const char* expected; } cases[] = {
+        {"S", "k", "w"}, {"S", "empty", ""}, {"S", "missing", def}, {"T", "k", def}, {"S", nullptr, nullptr},
+        {nullptr, "k", nullptr}, {"", "Key", "1"}, {"", "key", "2"}, {"", "", "3"},
+    };
+    for (const auto& c : cases) {
+        const char* got = s.QueryString(c.section, c.key, def);
+        EXPECT_EQ(got ? std::string(got) : "(null)", c.expected ? std::string(c.expected) : "(null)");
+    }
     EXPECT_EQ(s.GetKeyListCount(""), 3u);
+    EXPECT_EQ(s.AddSection(nullptr) + s.AddString(nullptr, "k", "v") + s.AddString("S", nullptr, "v"), 0);
 }
 
 TEST(SettingStore, NumbersReadFromText) {
@@ -81,11 +66,7 @@ TEST(SettingStore, NumbersReadFromText) {
     EXPECT_EQ(s.QueryInteger(nullptr, "word", 9), 9);
 }
 
-struct TypedCase {
-    const char* name;
-    double value;
-    const char* stored;
-};
+struct TypedCase { const char* name; double value; const char* stored; };
 
 TEST(SettingStore, TypedRoundTrips) {
     CTeskSetting s;
@@ -122,12 +103,8 @@ TEST(SettingStore, QueryBinaryProtocol) {
         {"00AB7F", false, 2, false, 3},  // too small: the need
         {"00AB7F", false, 3, true, 3},
         {"00ab7f", false, 8, true, 8},   // size keeps the capacity
-        {"0G", false, 4, false, 0},
-        {"ABC", false, 4, false, 0},
-        {"ABC", true, 4, false, 0},
-        {nullptr, false, 4, false, 0},
-        {nullptr, true, 4, false, 0},
-        {"", false, 4, true, 4},
+        {"0G", false, 4, false, 0}, {"ABC", false, 4, false, 0}, {"ABC", true, 4, false, 0},
+        {nullptr, false, 4, false, 0}, {nullptr, true, 4, false, 0}, {"", false, 4, true, 4},
     };
     for (const auto& c : cases) {
         CTeskSetting s;
@@ -225,9 +202,8 @@ TEST(SettingStore, SwapExchangesFlagsAndSections) {
     CTeskSetting a(1), b(0);
     a.AddSection("A");
     b.AddSection("B");
-    const char* pointerIntoA = nullptr;
     a.AddString("A", "k", "v");
-    pointerIntoA = a.QueryString("A", "k");
+    const char* pointerIntoA = a.QueryString("A", "k");
     a.Swap(b);
     EXPECT_EQ(a.IsStoreUCS2LE(), 0);
     EXPECT_EQ(b.IsStoreUCS2LE(), 1);

@@ -8,11 +8,7 @@
 using namespace TeskUtility;
 
 TEST(StripSpace, NarrowTable) {
-    struct Case {
-        std::string text;
-        unsigned length;
-        std::string expected;
-    };
+    struct Case { std::string text; unsigned length; std::string expected; };
     const Case kCases[] = {
         {"\x41\x20\x42\xA1\x40\x43", 0, "ABC"}, {std::string(40, ' '), 0, ""},
         {"A BCD", 3, "AB"},                                // bytes past the length are cut off
@@ -34,26 +30,24 @@ TEST(StripSpace, NarrowTable) {
 }
 
 TEST(StripSpace, Wide) {
-    std::u16string text = u"\u3000A B\tC\u3000";
-    EXPECT_EQ(StripSpaceW(text.data(), 0), 4u);
-    EXPECT_EQ(std::u16string(text.c_str()), u"AB\tC");
-    std::u16string longText = std::u16string(40, u' ') + u"x" + std::u16string(40, u'\u3000');
-    EXPECT_EQ(StripSpaceW(longText.data(), 0), 1u);
-    EXPECT_EQ(std::u16string(longText.c_str()), u"x");
-    std::u16string cut = u"a b c d";
-    EXPECT_EQ(StripSpaceW(cut.data(), 3), 2u);
-    EXPECT_EQ(std::u16string(cut.c_str()), u"ab");
+    const struct { std::u16string text; unsigned length; std::u16string expected; } cases[] = {
+        {u"\u3000A B\tC\u3000", 0, u"AB\tC"}, {std::u16string(40, u' ') + u"x" + std::u16string(40, u'\u3000'), 0, u"x"},
+        {u"a b c d", 3, u"ab"},
+    };
+    for (const auto& c : cases) {
+        std::u16string buffer = c.text;
+        EXPECT_EQ(StripSpaceW(buffer.data(), c.length), c.expected.size());
+        EXPECT_EQ(std::u16string(buffer.c_str()), c.expected);
+    }
 }
 
 TEST(IsContainChinese, Ranges) {
-    EXPECT_EQ(IsContainChineseA("ABC", -1), 0);
-    EXPECT_EQ(IsContainChineseA("AB\t", -1), 1);
-    EXPECT_EQ(IsContainChineseA("", -1), 0);
-    EXPECT_EQ(IsContainChineseA("AB\xA4\x40", -1), 1);
-    EXPECT_EQ(IsContainChineseA("AB\xA4\x40", 2), 0);
-    EXPECT_EQ(IsContainChineseA("AB\0C", 4), 1);  // an explicit length reads past a zero
-    EXPECT_EQ(IsContainChineseA("~ ", -1), 0);
-    EXPECT_EQ(IsContainChineseA("\x7F", -1), 1);
+    // Anything outside printable ASCII counts; an explicit length reads past a zero.
+    const struct { const char* text; int length; int expected; } cases[] = {
+        {"ABC", -1, 0}, {"AB\t", -1, 1}, {"", -1, 0}, {"AB\xA4\x40", -1, 1}, {"AB\xA4\x40", 2, 0},
+        {"AB\0C", 4, 1}, {"~ ", -1, 0}, {"\x7F", -1, 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsContainChineseA(c.text, c.length), c.expected) << c.text;
     EXPECT_EQ(IsContainChineseW(u"abc", -1), 0);
     EXPECT_EQ(IsContainChineseW(u"ab\u4E00", -1), 1);
     EXPECT_EQ(IsContainChineseW(u"ab\u4E00", 2), 0);
@@ -61,11 +55,7 @@ TEST(IsContainChinese, Ranges) {
 }
 
 TEST(WildcardMatch, Table) {
-    struct Case {
-        const char* pattern;
-        const char* text;
-        int expected;
-    };
+    struct Case { const char* pattern; const char* text; int expected; };
     static const Case kCases[] = {
         {"*.txt", "a.txt", 1}, {"a?c", "abc", 1}, {"a?c", "ac", 0}, {"*", "", 1}, {"", "", 1}, {"A*", "abc", 0},
         {"", "a", 0}, {"a", "", 0}, {"?", "", 0}, {"**", "abc", 1}, {"a*b*c", "aXbYc", 1}, {"a*b*c", "aXbY", 0},
@@ -105,11 +95,7 @@ TEST(GetCutStringDQByIsChinese, SplitsBig5) {
 }
 
 TEST(GetAutoMultiString, Table) {
-    struct Case {
-        std::string text;
-        std::string expected;
-        int broken;
-    };
+    struct Case { std::string text; std::string expected; int broken; };
     const std::string one = "\xA4\x40", two = "\xA4\x47", three = "\xA4\x54", four = "\xA5\x7C", five = "\xA4\xAD";
     const Case kCases[] = {
         {one + two + three + four + five, one + two + "\n" + three + four + five, 1}, {"ABCDEFGH", "ABCDEFGH", 0},

@@ -1,36 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "format_test_support.h"
 #include "tesk/format_time.h"
 
 using namespace TeskUtility;
 
-class TimeDateFormat : public ::testing::Test {
-protected:
-    void TearDown() override {
-        TimeFormat_LoadDefault();
-        DateFormat_LoadDefault();
-    }
-};
+using TimeDateFormat = FormatDefaults;  // every format state back to its default
 
-TEST_F(TimeDateFormat, DefaultsBeforeAnyLoad) {
-    EXPECT_EQ(TimeFormat_GetSplitSign(), ':');
-    EXPECT_EQ(DateFormat_GetSplitSign(), '/');
-    std::string s;
-    TimeFormatA(s, 0x091E0F, HourMinuteSecond);
-    EXPECT_EQ(s, "09:30:15");
-    DateFormatA(s, 0x07E5071A, YearMonthDay);
-    EXPECT_EQ(s, "2021/07/26");
-}
-
-struct SeparatorCase {
-    char set;
-    char reads;
-    const char* time;
-    const char* hourMinute;
-    const char* date;
-    const char* yearMonth;
-    const char* monthDay;
-};
+struct SeparatorCase { char set, reads; const char *time, *hourMinute, *date, *yearMonth, *monthDay; };
 
 class SeparatorRoundTrip : public TimeDateFormat, public ::testing::WithParamInterface<SeparatorCase> {};
 
@@ -88,6 +65,4 @@ TEST_F(TimeDateFormat, FieldsArePaddedNeverCut) {
     EXPECT_EQ(s, "0007/01/02");
     DateFormatA(s, static_cast<std::int32_t>(0xFFFF0C1F), YearMonthDay);
     EXPECT_EQ(s, "65535/12/31");
-    DateFormat_LoadDefault();
-    EXPECT_EQ(DateFormat_GetSplitSign(), '/');
 }

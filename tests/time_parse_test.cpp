@@ -1,56 +1,44 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <utility>
-
 #include "tesk/format_time.h"
 #include "tesk/platform.h"
 
 using namespace TeskUtility;
 
-struct ParseCase {
-    const char* text;
-    int length;
-    int digitsOnly;
-    int ok;
-    unsigned a, b, c;  // hour minute second, or year month day
-};
+// a, b, c: hour, minute, second or year, month, day
+struct ParseCase { const char* text; int length; int digitsOnly; int ok; unsigned a, b, c; };
 
 std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
     return os << '"' << c.text << "\" len " << c.length << " digitsOnly " << c.digitsOnly;
 }
 
+// Runs a case through the pointer and string forms of both twins; outputs stay
+// untouched on failure.
+template <class First, class ParseA, class ParseW>
+void ExpectAllForms(const ParseCase& c, ParseA parseA, ParseW parseW) {
+    const std::string narrow = c.length < 0 ? std::string(c.text) : std::string(c.text, c.length);
+    const std::u16string wide = AnsiToWide(narrow), wideFull = AnsiToWide(c.text);
+    First a[4];
+    unsigned char b[4], d[4];
+    for (int i = 0; i < 4; ++i) a[i] = b[i] = d[i] = 77;
+    const int results[4] = {parseA(c.text, c.length, a[0], b[0], d[0], c.digitsOnly),
+                            parseA(narrow, a[1], b[1], d[1], c.digitsOnly),
+                            parseW(wideFull.c_str(), c.length, a[2], b[2], d[2], c.digitsOnly),
+                            parseW(wide, a[3], b[3], d[3], c.digitsOnly)};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(results[i], c.ok) << "form " << i;
+        EXPECT_EQ(a[i], c.ok ? c.a : 77u) << "form " << i;
+        EXPECT_EQ(b[i], c.ok ? c.b : 77u) << "form " << i;
+        EXPECT_EQ(d[i], c.ok ? c.c : 77u) << "form " << i;
+    }
+}
+
+#define PARSER(fn) [](auto&&... args) { return fn(args...); }
+
 class TimeParse : public ::testing::TestWithParam<ParseCase> {};
 
-// Every case runs through the pointer and string forms of both twins.
 TEST_P(TimeParse, AllForms) {
-    const auto& c = GetParam();
-    const std::string narrow = c.length < 0 ? std::string(c.text) : std::string(c.text, c.length);
-    const std::u16string wide = AnsiToWide(narrow);
-    const std::u16string wideFull = AnsiToWide(c.text);
-    auto check = [&](int ok, unsigned char h, unsigned char m, unsigned char s, const char* form) {
-        EXPECT_EQ(ok, c.ok) << form;
-        if (c.ok) {
-            EXPECT_EQ(h, c.a) << form;
-            EXPECT_EQ(m, c.b) << form;
-            EXPECT_EQ(s, c.c) << form;
-        } else {
-            EXPECT_EQ(h, 77) << form << ": outputs are untouched on failure";
-        }
-    };
-    using Parser = std::function<int(unsigned char&, unsigned char&, unsigned char&)>;
-    const std::pair<const char*, Parser> forms[] = {
-        {"A ptr", [&](auto& h, auto& m, auto& s) { return TimeStringToByteA(c.text, c.length, h, m, s, c.digitsOnly); }},
-        {"A str", [&](auto& h, auto& m, auto& s) { return TimeStringToByteA(narrow, h, m, s, c.digitsOnly); }},
-        {"W ptr",
-         [&](auto& h, auto& m, auto& s) { return TimeStringToByteW(wideFull.c_str(), c.length, h, m, s, c.digitsOnly); }},
-        {"W str", [&](auto& h, auto& m, auto& s) { return TimeStringToByteW(wide, h, m, s, c.digitsOnly); }},
-    };
-    for (const auto& [form, parse] : forms) {
-        unsigned char h = 77, m = 77, s = 77;
-        const int ok = parse(h, m, s);
-        check(ok, h, m, s, form);
-    }
+    ExpectAllForms<unsigned char>(GetParam(), PARSER(TimeStringToByteA), PARSER(TimeStringToByteW));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,23 +68,7 @@ TEST(TimeParseNull, NullTextFails) {
 class DateParse : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(DateParse, AllForms) {
-    const auto& c = GetParam();
-    const std::string narrow = c.length < 0 ? std::string(c.text) : std::string(c.text, c.length);
-    const std::u16string wide = AnsiToWide(narrow);
-    const std::u16string wideFull = AnsiToWide(c.text);
-    std::uint16_t y[4];
-    unsigned char m[4], d[4];
-    for (int i = 0; i < 4; ++i) y[i] = m[i] = d[i] = 77;
-    const int results[4] = {DateStringToByteA(c.text, c.length, y[0], m[0], d[0], c.digitsOnly),
-                            DateStringToByteA(narrow, y[1], m[1], d[1], c.digitsOnly),
-                            DateStringToByteW(wideFull.c_str(), c.length, y[2], m[2], d[2], c.digitsOnly),
-                            DateStringToByteW(wide, y[3], m[3], d[3], c.digitsOnly)};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(results[i], c.ok) << "form " << i;
-        EXPECT_EQ(y[i], c.ok ? c.a : 77u) << "form " << i;
-        EXPECT_EQ(m[i], c.ok ? c.b : 77u) << "form " << i;
-        EXPECT_EQ(d[i], c.ok ? c.c : 77u) << "form " << i;
-    }
+    ExpectAllForms<std::uint16_t>(GetParam(), PARSER(DateStringToByteA), PARSER(DateStringToByteW));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,34 +8,18 @@
 
 using namespace TeskUtility::detail;
 
-struct DoubleFormCase {
-    double value;
-    const char* text;
-};
+struct DoubleFormCase { double value; const char* text; };
 
 TEST(ValueText, DoubleForms) {
     const DoubleFormCase cases[] = {
-        {100.0, "100."},
-        {1.0, "1."},
-        {0.5, "0.5"},
-        {-2.5, "-2.5"},
-        {0.05, "5.e-002"},
-        {1e12, "1.e+012"},
-        {123456789012.0, "123456789012"},
-        {1234567890123.0, "1.23456789012e+012"},
-        {0.1, "0.1"},
-        {0.123456789012345, "0.123456789012"},
-        {1.0 / 3.0, "0.333333333333"},
-        {-0.001, "-1.e-003"},
-        {1e-300, "1.e-300"},
-        {1.7976931348623157e308, "1.79769313486e+308"},
-        {5e-324, "4.94065645841e-324"},
+        {100.0, "100."}, {1.0, "1."}, {0.5, "0.5"}, {-2.5, "-2.5"}, {0.05, "5.e-002"}, {1e12, "1.e+012"},
+        {123456789012.0, "123456789012"}, {1234567890123.0, "1.23456789012e+012"}, {0.1, "0.1"},
+        {0.123456789012345, "0.123456789012"}, {1.0 / 3.0, "0.333333333333"}, {-0.001, "-1.e-003"},
+        {1e-300, "1.e-300"}, {1.7976931348623157e308, "1.79769313486e+308"}, {5e-324, "4.94065645841e-324"},
         {0.0, "0."},
         // The notation is chosen by the exponent before rounding: this value is
         // below 0.1 though it rounds to 0.100000000000.
-        {0.09999999999999995, "1.e-001"},
-        {999999999999.7, "1000000000000"},
-        {99999999999.96, "100000000000."},
+        {0.09999999999999995, "1.e-001"}, {999999999999.7, "1000000000000"}, {99999999999.96, "100000000000."},
         {std::numeric_limits<double>::infinity(), "inf"},
     };
     for (const auto& c : cases) EXPECT_STREQ(FormatDouble(c.value).text, c.text) << c.value;
@@ -48,26 +32,13 @@ TEST(ValueText, DoublesRoundTripTheirTwelveDigits) {
     }
 }
 
-struct IntegerReadCase {
-    const char* text;
-    std::int64_t as32;
-    std::int64_t as64;
-};
+struct IntegerReadCase { const char* text; std::int64_t as32; std::int64_t as64; };
 
 TEST(ValueText, IntegerReaders) {
     const IntegerReadCase cases[] = {
-        {" -42abc", -42, -42},
-        {"abc", 0, 0},
-        {"", 0, 0},
-        {"-", 0, 0},
-        {"+17", 17, 17},
-        {"\t\n 8", 8, 8},
-        {"007", 7, 7},
-        {"2147483648", INT32_MAX, 2147483648LL},
-        {"-2147483649", INT32_MIN, -2147483649LL},
-        {"-9223372036854775808", INT32_MIN, INT64_MIN},
-        {"99999999999999999999", INT32_MAX, INT64_MAX},
-        {"- 5", 0, 0},
+        {" -42abc", -42, -42}, {"abc", 0, 0}, {"", 0, 0}, {"-", 0, 0}, {"+17", 17, 17}, {"\t\n 8", 8, 8},
+        {"007", 7, 7}, {"2147483648", INT32_MAX, 2147483648LL}, {"-2147483649", INT32_MIN, -2147483649LL},
+        {"-9223372036854775808", INT32_MIN, INT64_MIN}, {"99999999999999999999", INT32_MAX, INT64_MAX}, {"- 5", 0, 0},
         {"12.9", 12, 12},
     };
     for (const auto& c : cases) {
@@ -82,10 +53,7 @@ TEST(ValueText, IntegerForms) {
     EXPECT_STREQ(FormatInteger(INT64_MIN).text, "-9223372036854775808");
 }
 
-struct DoubleReadCase {
-    const char* text;
-    double value;
-};
+struct DoubleReadCase { const char* text; double value; };
 
 TEST(ValueText, DoubleReader) {
     const DoubleReadCase cases[] = {

@@ -1,53 +1,21 @@
-// Helpers for the zip folder suites: a fresh folder per test, small file
-// utilities, an archive reader and a raw archive writer for hostile entries.
+// Helpers for the zip folder suites (the temporary folder is io_test_support.h's):
+// a data pattern, an archive reader and a raw archive writer for hostile entries.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 
+#include "io_test_support.h"
+
 namespace ziptest {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tesk_zip.XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string operator/(const std::string& relative) const { return (path_ / relative).string(); }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 inline std::string Pattern(std::size_t size) {
     std::string s(size, '\0');
