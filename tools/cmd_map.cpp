@@ -1,9 +1,9 @@
 // teskutil map dump: print a serialized map's entries.
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "command.h"
+#include "map_view.h"
 #include "output.h"
 #include "tesk/settings_archive.h"
 #include "tesk/settings_file.h"
@@ -21,9 +21,7 @@ static int Run(teskutil::Args& args) {
     } catch (const CUserException&) {
         return 1;  // the damaged-file message has been shown
     }
-    std::vector<const char*> keys(map.GetCount());
-    map.GetKeyList(keys.data(), static_cast<std::uint32_t>(keys.size()));
-    for (const char* key : keys) teskutil::PrintAnsiLine(std::string(key) + "=" + map.QueryString(key));
+    teskutil::DumpMap(map, [](const std::string& line) { teskutil::PrintAnsiLine(line); });
     return 0;
 }
 
