@@ -4,6 +4,7 @@
 
 #include "command.h"
 #include "tesk/compress_zip.h"
+#include "replace_file.h"
 #include "zip_console.h"
 
 static int Run(teskutil::Args& args) {
@@ -15,10 +16,13 @@ static int Run(teskutil::Args& args) {
         std::fprintf(stderr, "teskutil zip: %s is not a folder\n", paths[0].c_str());
         return 1;
     }
+    teskutil::ReplacedFile output(paths[1]);
     teskutil::ZipConsole console("zip");
-    if (!TeskUtility::CreateZipFromDir(paths[0], paths[1], all ? 1 : 0)) return 1;
-    // Files that could not be read were reported and left empty in the archive.
-    return console.MessagesShown() == 0 ? 0 : 1;
+    if (!TeskUtility::CreateZipFromDir(paths[0], output.TempPath(), all ? 1 : 0)) return 1;
+    // Files that could not be read were reported and left empty: keep the old archive.
+    if (console.MessagesShown() != 0) return 1;
+    output.Commit();
+    return 0;
 }
 
 TESKUTIL_COMMAND(zip, "zip DIR OUT.zip [--all]",

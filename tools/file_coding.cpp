@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "replace_file.h"
 #include "tesk/compress.h"
 #include "tesk/settings_file.h"
 
@@ -46,14 +47,17 @@ int RunFileCoding(Args& args, CodingDirection direction) {
     const auto& method = ParseMethod(pos[0]);
     RequireDistinctFiles(pos[1], pos[2]);
     TeskUtility::EReturnCode rc;
+    ReplacedFile output(pos[2]);
     {
         CFile in(pos[1], CFile::modeRead | CFile::shareDenyWrite);
-        CFile out(pos[2], CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+        CFile out(output.TempPath(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
         rc = direction == CodingDirection::Compress ? method.compress(&in, &out) : method.uncompress(&in, &out);
+        out.Close();
     }
-    if (rc == TeskUtility::RC_OK) return 0;
-    std::error_code ec;
-    std::filesystem::remove(pos[2], ec);  // a partial result is of no use
+    if (rc == TeskUtility::RC_OK) {
+        output.Commit();
+        return 0;
+    }
     std::fprintf(stderr, "teskutil %s: %s %s: %s, result code %d\n",
                  direction == CodingDirection::Compress ? "compress" : "uncompress", pos[0].c_str(), pos[1].c_str(),
                  ResultName(rc), static_cast<int>(rc));
