@@ -62,8 +62,8 @@ int Run(teskutil::Args& args) {
     }
     if (verb == "set" || verb == "del") {
         if (!file.wellFormed)
-            return Fail(path + " holds NUL bytes or text that is not valid " +
-                        teskutil::SettingsTextName(file.text) + "; not rewriting it");
+            return Fail(path + " is not a settings file (NUL bytes, or text invalid in " +
+                        teskutil::SettingsTextName(file.text) + "); not rewriting it");
         if (verb == "set") {
             const std::string why = teskutil::UnreadableEntry(rest[0], rest[1], rest[2]);
             if (!why.empty()) throw UsageError("cannot store [" + pos[2] + "] " + pos[3] + ": " + why);
