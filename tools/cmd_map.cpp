@@ -3,6 +3,7 @@
 #include <string>
 
 #include "command.h"
+#include "tesk/platform.h"
 #include "map_view.h"
 #include "output.h"
 #include "tesk/settings_archive.h"
@@ -16,11 +17,20 @@ static int Run(teskutil::Args& args) {
     CFile file(pos[1], CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(file, CArchive::load);
     CTeskSerializableMap map(wide ? 1 : 0);
+    std::string shown;
+    const auto saved = TeskUtility::GetMessageBoxHandler();
+    TeskUtility::SetMessageBoxHandler([&](const std::string& text, const std::string&, unsigned) {
+        shown = teskutil::LibraryMessageText(text);
+        return TeskUtility::IDOK;
+    });
     try {
         map.Serialize(ar);
     } catch (const CUserException&) {
-        return 1;  // the damaged-file message has been shown
+        TeskUtility::SetMessageBoxHandler(saved);
+        std::fprintf(stderr, "teskutil map: %s is not a serialized map (%s)\n", pos[1].c_str(), shown.c_str());
+        return 1;
     }
+    TeskUtility::SetMessageBoxHandler(saved);
     teskutil::DumpMap(map, [](const std::string& line) { teskutil::PrintAnsiLine(line); });
     return 0;
 }
