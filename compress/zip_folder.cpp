@@ -1,26 +1,21 @@
 // Packing a folder tree into a zip archive.
 #include <algorithm>
 #include <cstdio>
-#include <dirent.h>
-#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <string>
 #include <strings.h>
-#include <sys/stat.h>
 #include <vector>
 
 #include <minizip/zip.h>
 
 #include "compress/zip_entry_info.h"
-#include "compress/zip_fd.h"
 #include "tesk/compress_zip.h"
+#include "platform/posix_file.h"
 #include "tesk/platform.h"
 
 namespace TeskUtility {
 namespace {
-
-using zipfs::UniqueFd;
 
 constexpr std::size_t kCopyChunk = 102400;
 const char kCannotCreateArchive[] = "\xB5\x4C\xAA\x6B\xAB\xD8\xA5\xDF" "zip\xC0\xC9!";
@@ -44,15 +39,12 @@ struct FileId {
     bool operator==(const FileId&) const = default;
 };
 
-std::vector<std::string> ListFolder(const std::string& path) {
+std::vector<std::string> SortedNames(const std::string& path) {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir) return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != "..") names.emplace_back(name);
-    }
-    ::closedir(dir);
+    posix::Result<posix::Fd> dir = posix::Open(path.c_str(), O_RDONLY | O_DIRECTORY);
+    if (!dir.ok()) return names;
+    posix::Result<std::vector<posix::DirEntry>> entries = posix::ListFolder(dir.value.Get(), path);
+    for (posix::DirEntry& entry : entries.value) names.push_back(std::move(entry.name));
     // readdir order depends on the file system; sorted names give the same archive every time.
     std::sort(names.begin(), names.end());
     return names;
@@ -74,8 +66,8 @@ public:
         path_ = root;
         while (path_.size() > 1 && path_.back() == '/') path_.pop_back();
         name_.clear();
-        struct stat st {};
-        if (::stat(path_.c_str(), &st) == 0) ancestors_.push_back({st.st_dev, st.st_ino});
+        const posix::Result<struct stat> st = posix::StatPath(path_.c_str(), true);
+        if (st.ok()) ancestors_.push_back({st.value.st_dev, st.value.st_ino});
         Walk();
     }
 
@@ -83,7 +75,7 @@ private:
     void Walk() {
         const std::size_t pathLength = path_.size();
         const std::size_t nameLength = name_.size();
-        for (const std::string& child : ListFolder(path_)) {
+        for (const std::string& child : SortedNames(path_)) {
             if (nameLength == 0 && !includeAll_ && IsLeftOutName(child)) continue;
             path_.resize(pathLength);
             if (path_ != "/") path_ += '/';
@@ -92,8 +84,9 @@ private:
             if (nameLength != 0) name_ += '\\';
             name_ += child;
 
-            struct stat st {};
-            const bool known = ::stat(path_.c_str(), &st) == 0;
+            const posix::Result<struct stat> status = posix::StatPath(path_.c_str(), true);
+            const bool known = status.ok();
+            const struct stat& st = status.value;
             if (known && archive_ && FileId{st.st_dev, st.st_ino} == *archive_) continue;
             if (known && S_ISDIR(st.st_mode)) {
                 AddFolder(FileId{st.st_dev, st.st_ino});
@@ -121,18 +114,18 @@ private:
 
     void AddFile(const struct stat* st) {
         const zip_fileinfo info = st ? zipfs::FileEntryInfo(st->st_mtime) : zipfs::FolderEntryInfo();
-        UniqueFd source(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+        const posix::Result<posix::Fd> source = posix::Open(path_.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
         OpenEntry(info, st && st->st_size >= 0xFFFFFFFFLL);
-        if (!source.Valid()) {
+        if (!source.ok()) {
             ShowCannotRead();
             zipCloseFileInZip(zip_);
             return;
         }
-        ::posix_fadvise(source.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+        posix::AdviseSequential(source.value.Get());
         for (;;) {
-            const long got = zipfs::ReadUpTo(source.Get(), chunk_.data(), kCopyChunk);
-            if (got <= 0) break;  // end of file, or a read error that ends the entry early
-            zipWriteInFileInZip(zip_, chunk_.data(), static_cast<unsigned>(got));
+            const posix::Result<std::size_t> got = posix::ReadAll(source.value.Get(), chunk_.data(), kCopyChunk, path_);
+            if (!got.ok() || got.value == 0) break;  // a read error ends the entry early
+            zipWriteInFileInZip(zip_, chunk_.data(), static_cast<unsigned>(got.value));
         }
         zipCloseFileInZip(zip_);
     }
@@ -170,8 +163,8 @@ int CreateZipFromDir(const CStringA& sourceDir, const CStringA& zipPath, int inc
         return 0;
     }
     std::optional<FileId> archive;
-    struct stat st {};
-    if (::stat(zipPath.c_str(), &st) == 0) archive = FileId{st.st_dev, st.st_ino};
+    const posix::Result<struct stat> st = posix::StatPath(zipPath.c_str(), true);
+    if (st.ok()) archive = FileId{st.value.st_dev, st.value.st_ino};
 
     FolderZipper(zip.get(), includeAll != 0, archive).AddTree(sourceDir);
     // A failed close (a full disk) leaves no usable archive, so it is not a success either.

@@ -6,7 +6,7 @@
 #include <climits>
 #include <filesystem>
 
-#include "settings/share_lock.h"
+#include "platform/posix_file.h"
 #include "tesk/settings_file.h"
 
 namespace {
@@ -18,7 +18,7 @@ std::string AbsolutePath(const char* fileName) {
 }
 
 unsigned AccessBits(unsigned flags) {
-    using namespace TeskUtility::detail;
+    using namespace TeskUtility::posix;
     switch (flags & 3) {
         case CFile::modeWrite: return kShareWrite;
         case CFile::modeReadWrite: return kShareRead | kShareWrite;
@@ -27,7 +27,7 @@ unsigned AccessBits(unsigned flags) {
 }
 
 unsigned DenyBits(unsigned flags) {
-    using namespace TeskUtility::detail;
+    using namespace TeskUtility::posix;
     switch (flags & 0x70) {
         case CFile::shareExclusive: return kShareRead | kShareWrite;
         case CFile::shareDenyWrite: return kShareWrite;
@@ -83,7 +83,7 @@ int CFile::Open(const char* fileName, unsigned openFlags, CFileException* error)
         ::close(fd);
         return fail(EISDIR);
     }
-    if (const int err = TeskUtility::detail::AcquireShareLock(fd, AccessBits(openFlags), DenyBits(openFlags))) {
+    if (const int err = TeskUtility::posix::AcquireShareLock(fd, AccessBits(openFlags), DenyBits(openFlags)).error) {
         ::close(fd);
         return fail(err, err == EBUSY ? CFileException::sharingViolation : -1);
     }

@@ -1,0 +1,149 @@
+// The POSIX file layer under injected faults: interrupted and short calls must
+// change nothing; a write that fails halfway or a full disk must surface as a
+// failure with errno and path, through every object built on the layer.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "platform/posix_file.h"
+#include "tesk/compress_zip.h"
+#include "zip_test_support.h"
+
+namespace {
+
+using namespace TeskUtility;
+
+struct Faults {
+    bool storm = false;                // every other call is interrupted, reads and writes move 1000 bytes at most
+    std::size_t writeBudget = SIZE_MAX;  // bytes writes may still put down, then writeError
+    int writeError = 0;
+    bool failStream = false;  // fdopen fails with ENOMEM
+} g_faults;
+
+bool Interrupted() {
+    static unsigned calls = 0;
+    if (!g_faults.storm || ++calls % 2 == 0) return false;
+    errno = EINTR;
+    return true;
+}
+
+std::size_t Capped(std::size_t size) { return g_faults.storm && size > 1000 ? 1000 : size; }
+
+const posix::Syscalls& Real() { return posix::SystemCalls(); }
+
+const posix::Syscalls kFaulty = {
+    [](const char* p, int f, mode_t m) { return Interrupted() ? -1 : Real().open(p, f, m); },
+    [](int d, const char* n, int f, mode_t m) { return Interrupted() ? -1 : Real().openat(d, n, f, m); },
+    [](int fd, void* b, std::size_t n) -> ssize_t { return Interrupted() ? -1 : Real().read(fd, b, Capped(n)); },
+    [](int fd, const void* b, std::size_t n) -> ssize_t {
+        if (Interrupted()) return -1;
+        if (g_faults.writeBudget == 0) {
+            errno = g_faults.writeError;
+            return g_faults.writeError ? -1 : 0;
+        }
+        const ssize_t done = Real().write(fd, b, std::min(Capped(n), g_faults.writeBudget));
+        if (done > 0 && g_faults.writeBudget != SIZE_MAX) g_faults.writeBudget -= static_cast<std::size_t>(done);
+        return done;
+    },
+    [](int fd, off_t o, int w) { return Real().lseek(fd, o, w); },
+    [](int fd, struct stat* st) { return Real().fstat(fd, st); },
+    [](int fd, off_t n) { return Interrupted() ? -1 : Real().ftruncate(fd, n); },
+    [](int fd) { return Interrupted() ? -1 : Real().fdatasync(fd); },
+    [](int fd) { return Real().close(fd); },
+    [](int d, const char* n, mode_t m) { return Interrupted() ? -1 : Real().mkdirat(d, n, m); },
+    [](int d, const char* n, int f) { return Real().unlinkat(d, n, f); },
+    [](int fd, int c, struct flock* l) { return c == F_OFD_SETLK && Interrupted() ? -1 : Real().lock(fd, c, l); },
+    [](int fd, const char* m) -> FILE* {
+        if (!g_faults.failStream) return Real().fdopen(fd, m);
+        errno = ENOMEM;
+        return nullptr;
+    },
+};
+
+// Installs the faulty table for one test and restores the real one after it.
+class FaultyCalls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_faults = Faults{};
+        posix::SetSyscalls(&kFaulty);
+    }
+    void TearDown() override { posix::SetSyscalls(nullptr); }
+};
+
+TEST_F(FaultyCalls, AStormOfInterruptsAndShortTransfersChangesNothing) {
+    ziptest::TempDir dir;
+    const std::string data = ziptest::Pattern(70000);
+    ziptest::WriteArchive(dir / "in.zip", {{"d/", 16, ""}, {"d/big.bin", 0, data}, {"small.txt", 0, "s"}});
+    ziptest::fs::create_directories(dir / "out");
+    g_faults.storm = true;
+
+    EXPECT_EQ(ExtractZIPFromDir(dir / "in.zip", dir / "out"), 1);
+    EXPECT_EQ(ziptest::ReadFile(dir / "out/d/big.bin"), data);
+    EXPECT_EQ(CreateZipFromDir(dir / "out", dir / "again.zip", 1), 1);
+    EXPECT_EQ(ziptest::ReadArchive(dir / "again.zip").size(), 3u);
+
+    posix::Result<posix::Fd> file = posix::Open((dir / "f.bin").c_str(), O_RDWR | O_CREAT);
+    ASSERT_TRUE(file.ok());
+    const int fd = file.value.Get();
+    EXPECT_TRUE(posix::WriteAll(fd, data.data(), data.size()).ok());
+    EXPECT_TRUE(posix::Truncate(fd, 5000).ok());
+    EXPECT_TRUE(posix::SyncData(fd).ok());
+    std::string back(6000, '\0');
+    ASSERT_TRUE(posix::Seek(fd, 0, SEEK_SET).ok());
+    const posix::Result<std::size_t> got = posix::ReadAll(fd, back.data(), back.size());
+    ASSERT_TRUE(got.ok());
+    EXPECT_EQ(back.substr(0, got.value), data.substr(0, 5000));
+}
+
+TEST_F(FaultyCalls, FailedWritesSurfaceWithErrnoAndPath) {
+    struct Case {
+        const char* name;
+        std::size_t budget;  // bytes written before the failure
+        int error;           // 0: the write stops making progress
+        int expected;
+    } cases[] = {
+        {"fails halfway", 30000, EIO, EIO},
+        {"disk full", 0, ENOSPC, ENOSPC},
+        {"no progress", 100, 0, ENOSPC},
+    };
+    ziptest::TempDir dir;
+    const std::string data = ziptest::Pattern(70000);
+    ziptest::WriteArchive(dir / "in.zip", {{"big.bin", 0, data}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ziptest::fs::create_directories(dir / "out");
+        const std::string path = dir / "f.bin";
+        posix::Result<posix::Fd> file = posix::Open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
+        ASSERT_TRUE(file.ok());
+        g_faults.writeBudget = c.budget;
+        g_faults.writeError = c.error;
+        const posix::Status written = posix::WriteAll(file.value.Get(), data.data(), data.size(), path);
+        EXPECT_EQ(written.error, c.expected);
+        EXPECT_EQ(written.path, path);
+        EXPECT_EQ(ziptest::ReadFile(path), data.substr(0, c.budget));
+
+        g_faults.writeBudget = c.budget;
+        EXPECT_EQ(ExtractZIPFromDir(dir / "in.zip", dir / "out"), 0);
+        g_faults = Faults{};
+        ziptest::fs::remove_all(dir / "out");
+    }
+}
+
+TEST(PosixFile, FailuresCarryErrnoAndPath) {
+    ziptest::TempDir dir;
+    const std::string missing = dir / "missing";
+    const posix::Result<posix::Fd> open = posix::Open(missing.c_str(), O_RDONLY);
+    EXPECT_EQ(open.status.error, ENOENT);
+    EXPECT_EQ(open.status.path, missing);
+    EXPECT_EQ(posix::MakeDirAt(AT_FDCWD, dir.Path().c_str()).error, EEXIST);
+    EXPECT_EQ(posix::Truncate(0, UINT64_MAX, "x").error, EINVAL);
+    EXPECT_EQ(posix::ListFolder(-1, "y").status.path, "y");
+    EXPECT_EQ(posix::StatPath(missing.c_str(), false).status.error, ENOENT);
+    EXPECT_EQ(posix::Close(-1).error, EBADF);
+    EXPECT_EQ(posix::Seek(-1, 0, SEEK_SET).status.error, EBADF);
+}
+
+}  // namespace
