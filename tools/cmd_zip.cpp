@@ -9,6 +9,8 @@
 
 static int Run(teskutil::Args& args) {
     const bool all = args.Flag("--all");
+    TeskUtility::SZipCreateOptions options;
+    options.portable = args.Flag("--portable") ? 1 : 0;
     const auto paths = args.Positionals(2, 2);
     // The library packs a missing folder as an empty archive; on a command line that is a typo.
     struct stat st {};
@@ -18,12 +20,14 @@ static int Run(teskutil::Args& args) {
     }
     teskutil::ReplacedFile output(paths[1]);
     teskutil::ZipConsole console("zip");
-    if (!TeskUtility::CreateZipFromDir(paths[0], output.TempPath(), all ? 1 : 0)) return 1;
+    if (!TeskUtility::CreateZipArchive(paths[0], output.TempPath(), all ? 1 : 0, options)) return 1;
     // Files that could not be read were reported and left empty: keep the old archive.
     if (console.MessagesShown() != 0) return 1;
     output.Commit();
     return 0;
 }
 
-TESKUTIL_COMMAND(zip, "zip DIR OUT.zip [--all]",
-                 "pack a folder tree (without the top-level working files unless --all)", Run);
+TESKUTIL_COMMAND(zip, "zip DIR OUT.zip [--all] [--portable]",
+                 "pack a folder tree; without --all the top-level Commodity.sdb, Group.sdb, Quorin.log, "
+                 "Quorin_bk.log and LOG are left out; --portable: '/' separators and folder times for other tools",
+                 Run);

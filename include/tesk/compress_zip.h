@@ -27,6 +27,15 @@ namespace TeskUtility {
 // sockets, pipes and devices are skipped. Shows message boxes on the calling thread.
 int CreateZipFromDir(const CStringA& sourceDir, const CStringA& zipPath, int includeAll);
 
+struct SZipCreateOptions {
+    // For other zip tools: levels joined by '/', and folder entries stamped with
+    // the folder's last-write time instead of zeros.
+    int portable = 0;
+};
+// CreateZipFromDir with options; with the defaults it is CreateZipFromDir.
+int CreateZipArchive(const CStringA& sourceDir, const CStringA& zipPath, int includeAll,
+                     const SZipCreateOptions& options);
+
 // Unpacks `zipPath` into the existing folder `destDir`: entries whose external
 // attributes are exactly 16 are folders, all others files ('/' and '\' both
 // separate levels). Returns 1 when every entry was written, 0 at the first
