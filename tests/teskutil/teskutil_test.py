@@ -332,11 +332,12 @@ class CorpusReplay(Case):
         settings = lambda skip: lambda data: [loose(['settings', 'dump', archive(data[skip:])] + extra)
                                              for extra in ([], ['--utf16'])]
         maps = lambda data: [loose(['map', 'dump', archive(data)] + extra) for extra in ([], ['--utf16'])]
-        for target, feed in [('fuzz_unzip', unzip), ('fuzz_decompress', uncompress), ('fuzz_display_text', text),
-                             ('fuzz_regex', regex), ('fuzz_line_readers', settings(1)), ('fuzz_settings_load', settings(0)),
-                             ('fuzz_tool_settings', settings(1)), ('fuzz_map_load', maps), ('fuzz_tool_map', maps)]:
+        feeds = {'fuzz_unzip': unzip, 'fuzz_decompress': uncompress, 'fuzz_display_text': text, 'fuzz_regex': regex,
+                 'fuzz_line_readers': settings(1), 'fuzz_settings_load': settings(0), 'fuzz_tool_settings': settings(1),
+                 'fuzz_map_load': maps, 'fuzz_tool_map': maps}
+        self.assertEqual(sorted(feeds), sorted(os.listdir(CORPUS)), 'a corpus without a command to replay it')
+        for target, feed in feeds.items():
             self.replay(target, feed)
-        self.assertEqual(sorted(os.listdir(CORPUS)), sorted(t for t in os.listdir(CORPUS)))
 
 
 if __name__ == '__main__':
