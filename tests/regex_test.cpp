@@ -99,6 +99,14 @@ TEST(RegexMatch, MalformedExpressionsGiveZero) {
     EXPECT_EQ(RegexMatchW(u"a", nullptr, 1), 0);
 }
 
+TEST(RegexMatch, SearchTellsTheCausesApart) {
+    EXPECT_EQ(TeskUtility::RegexSearchA("a+", "xaa"), TeskUtility::RegexMatched);
+    EXPECT_EQ(TeskUtility::RegexSearchA("b", "xaa"), TeskUtility::RegexNoMatch);
+    EXPECT_EQ(TeskUtility::RegexSearchA("[z-a]", "x"), TeskUtility::RegexBadPattern);
+    EXPECT_EQ(TeskUtility::RegexSearchW(u"(", u"x"), TeskUtility::RegexBadPattern);
+    EXPECT_EQ(TeskUtility::RegexSearchA(nullptr, "x"), TeskUtility::RegexNoMatch);
+}
+
 TEST(RegexMatch, Big5CharactersAreWhole) {
     static const NarrowCase kCases[] = {
         {"^\xB3\x5C$", "\xB3\x5C", 1, 1},            // a trail byte 5C is not an escape
