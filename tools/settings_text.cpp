@@ -1,5 +1,6 @@
 #include "settings_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>

@@ -42,6 +42,9 @@ int CreateZipArchive(const CStringA& sourceDir, const CStringA& zipPath, int inc
 // failure, leaving what was written before. An entry with an absolute name, a
 // ".." level or a symbolic link on its way fails without writing outside
 // `destDir`; an existing file at a target is replaced, not written through.
+// Before anything is written, an archive holding an encrypted entry, an entry
+// of a method other than stored, deflate or bzip2, or entries sharing their
+// data is refused (see ExtractZipArchive).
 int ExtractZIPFromDir(const CStringA& zipPath, const CStringA& destDir);
 
 // Unpacking archives made by any zip tool (Info-ZIP zip, Python's zipfile, ...):
