@@ -75,6 +75,8 @@ SettingsFile LoadSettingsFile(const std::string& path, bool utf16, bool fileOrde
             else if (HasHighByte(body) && IsWellFormed(body, CP_UTF8)) file.text = SettingsText::Utf8;
             break;
     }
+    if (fileOrder && file.text == SettingsText::Utf16LE)
+        throw std::runtime_error(path + ": --file-order reads narrow (ANSI or UTF-8) files only");
     file.mark = GetBOMLength(probed) > 0 || (utf16 && !file.existed);
     body.erase(0, static_cast<std::size_t>(GetBOMLength(probed)));
 
