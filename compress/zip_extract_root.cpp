@@ -4,8 +4,8 @@
 
 namespace TeskUtility::zipfs {
 
-ExtractionRoot::ExtractionRoot(const std::string& destination)
-    : root_(std::move(posix::Open(destination.c_str(), O_RDONLY | O_DIRECTORY).value)) {}
+ExtractionRoot::ExtractionRoot(const std::string& destination, bool makeParents)
+    : root_(std::move(posix::Open(destination.c_str(), O_RDONLY | O_DIRECTORY).value)), makeParents_(makeParents) {}
 
 bool ExtractionRoot::MakeFolder(const EntryPath& path) {
     if (path.levels.empty()) return false;
@@ -41,7 +41,11 @@ int ExtractionRoot::OpenParent(const EntryPath& path) {
     posix::Fd current;
     for (std::size_t i = 0; i + 1 < path.levels.size(); ++i) {
         const int at = current.Valid() ? current.Get() : root_.Get();
-        posix::Result<posix::Fd> next = posix::OpenAt(at, LevelName(path.levels[i]), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        const char* level = LevelName(path.levels[i]);
+        constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW;
+        posix::Result<posix::Fd> next = posix::OpenAt(at, level, kFlags);
+        if (!next.ok() && next.status.error == ENOENT && makeParents_ && posix::MakeDirAt(at, level).ok())
+            next = posix::OpenAt(at, level, kFlags);
         if (!next.ok()) return -1;
         current = std::move(next.value);
     }

@@ -14,7 +14,9 @@ namespace TeskUtility::zipfs {
 class ExtractionRoot {
 public:
     // A missing destination is not an error here: every file below it then fails.
-    explicit ExtractionRoot(const std::string& destination);
+    // With `makeParents`, folders missing on the way to an entry are created
+    // (each level still opened without following links).
+    explicit ExtractionRoot(const std::string& destination, bool makeParents = false);
 
     // Creates the folder that `path` names; false when it cannot (it exists, or
     // its parent is missing or a link). Extraction does not treat that as a failure.
@@ -29,6 +31,7 @@ private:
     const char* LevelName(std::string_view level);
 
     posix::Fd root_;
+    bool makeParents_;
     std::string level_;
     std::string parentKey_;
     std::string cachedKey_;

@@ -58,9 +58,9 @@ struct ZipCloser {
 // level by level, and one copy buffer serves every file.
 class FolderZipper {
 public:
-    FolderZipper(zipFile zip, bool includeAll, std::optional<FileId> archive)
-        : zip_(zip), includeAll_(includeAll), archive_(archive), utf8Names_(GetThreadAnsiCodePage() == CP_UTF8),
-          chunk_(kCopyChunk) {}
+    FolderZipper(zipFile zip, bool includeAll, bool portable, std::optional<FileId> archive)
+        : zip_(zip), includeAll_(includeAll), portable_(portable), archive_(archive),
+          utf8Names_(GetThreadAnsiCodePage() == CP_UTF8), chunk_(kCopyChunk) {}
 
     void AddTree(const std::string& root) {
         path_ = root;
@@ -81,7 +81,7 @@ private:
             if (path_ != "/") path_ += '/';
             path_ += child;
             name_.resize(nameLength);
-            if (nameLength != 0) name_ += '\\';
+            if (nameLength != 0) name_ += portable_ ? '/' : '\\';
             name_ += child;
 
             const posix::Result<struct stat> status = posix::StatPath(path_.c_str(), true);
@@ -89,7 +89,7 @@ private:
             const struct stat& st = status.value;
             if (known && archive_ && FileId{st.st_dev, st.st_ino} == *archive_) continue;
             if (known && S_ISDIR(st.st_mode)) {
-                AddFolder(FileId{st.st_dev, st.st_ino});
+                AddFolder(FileId{st.st_dev, st.st_ino}, st.st_mtime);
             } else if (!known || S_ISREG(st.st_mode)) {
                 AddFile(known ? &st : nullptr);  // a dangling link gets the folder stamp, then fails to open
             }
@@ -99,9 +99,13 @@ private:
         name_.resize(nameLength);
     }
 
-    void AddFolder(FileId id) {
+    void AddFolder(FileId id, std::time_t lastWrite) {
         name_ += '/';
-        const zip_fileinfo info = zipfs::FolderEntryInfo();
+        zip_fileinfo info = zipfs::FolderEntryInfo();
+        if (portable_) {
+            info = zipfs::FileEntryInfo(lastWrite);
+            info.external_fa = zipfs::kFolderAttributes;
+        }
         OpenEntry(info, false);
         zipCloseFileInZip(zip_);
         name_.pop_back();
@@ -131,7 +135,8 @@ private:
     }
 
     void OpenEntry(const zip_fileinfo& info, bool large) {
-        const uLong flags = utf8Names_ && HasNonAscii(name_) ? kUtf8NameFlag : 0;
+        // Only a name that really is UTF-8 may say so: other tools refuse an archive whose flagged names do not decode.
+        const uLong flags = utf8Names_ && HasNonAscii(name_) && IsWellFormed(name_, CP_UTF8) ? kUtf8NameFlag : 0;
         zipOpenNewFileInZip4_64(zip_, name_.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
                                 Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
                                 0, flags, large ? 1 : 0);
@@ -146,6 +151,7 @@ private:
 
     zipFile zip_;
     bool includeAll_;
+    bool portable_;  // '/' separators and folder time stamps, for other zip tools
     std::optional<FileId> archive_;
     bool utf8Names_;
     std::vector<char> chunk_;
@@ -157,6 +163,11 @@ private:
 }  // namespace
 
 int CreateZipFromDir(const CStringA& sourceDir, const CStringA& zipPath, int includeAll) {
+    return CreateZipArchive(sourceDir, zipPath, includeAll, SZipCreateOptions{});
+}
+
+int CreateZipArchive(const CStringA& sourceDir, const CStringA& zipPath, int includeAll,
+                     const SZipCreateOptions& options) {
     std::unique_ptr<void, ZipCloser> zip(zipOpen64(zipPath.c_str(), APPEND_STATUS_CREATE));
     if (!zip) {
         MessageBox(kCannotCreateArchive, std::string(), MB_OK);
@@ -166,7 +177,7 @@ int CreateZipFromDir(const CStringA& sourceDir, const CStringA& zipPath, int inc
     const posix::Result<struct stat> st = posix::StatPath(zipPath.c_str(), true);
     if (st.ok()) archive = FileId{st.value.st_dev, st.value.st_ino};
 
-    FolderZipper(zip.get(), includeAll != 0, archive).AddTree(sourceDir);
+    FolderZipper(zip.get(), includeAll != 0, options.portable != 0, archive).AddTree(sourceDir);
     // A failed close (a full disk) leaves no usable archive, so it is not a success either.
     if (zipClose(zip.release(), nullptr) != ZIP_OK) {
         MessageBox(kCannotCreateArchive, std::string(), MB_OK);

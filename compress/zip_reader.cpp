@@ -40,6 +40,12 @@ bool ReadCurrentEntry(unzFile zip, std::vector<char>& nameBuffer, EntryHeader& h
     header.name = std::string_view(nameBuffer.data(), std::min<std::size_t>(info.size_filename, kMaxEntryName));
     header.folder = info.external_fa == kFolderAttributes;
     header.utf8Name = (info.flag & kUtf8NameFlag) != 0;
+    header.encrypted = (info.flag & 1) != 0;
+    header.method = static_cast<std::uint32_t>(info.compression_method);
+    header.crc = static_cast<std::uint32_t>(info.crc);
+    header.attributes = static_cast<std::uint32_t>(info.external_fa);
+    header.compressedSize = info.compressed_size;
+    header.size = info.uncompressed_size;
     return true;
 }
 

@@ -3,6 +3,7 @@
 // reading an entry's name and kind, and copying its data into a descriptor.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +26,12 @@ struct EntryHeader {
     std::string_view name;  // a view into the caller's name buffer
     bool folder = false;    // external attributes exactly 16
     bool utf8Name = false;  // the name is flagged UTF-8
+    bool encrypted = false;
+    std::uint32_t method = 0;
+    std::uint32_t crc = 0;
+    std::uint32_t attributes = 0;  // external attributes
+    std::uint64_t compressedSize = 0;
+    std::uint64_t size = 0;        // uncompressed
 };
 
 // Reads the current entry's name and kind into `header`; `nameBuffer` is reused

@@ -1,5 +1,6 @@
-// Loads arbitrary bytes as a serialized map in both layouts and saves the
-// result again: no input may crash, hang or leak.
+// Loads arbitrary bytes as a serialized map in both layouts, looks every listed
+// key up again and saves the result: no input may crash, hang or leak, and
+// every key the list hands out must be one that a query finds.
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const CException&) {
             continue;  // a damaged magic ends in CUserException
         }
+        std::vector<const char*> keys(map.GetCount());
+        const std::uint32_t n = map.GetKeyList(keys.data(), static_cast<std::uint32_t>(keys.size()));
+        for (std::uint32_t i = 0; i < n; ++i)
+            if (!keys[i] || !map.QueryString(keys[i])) __builtin_trap();
         CMemFile out;
         CArchive ar(out, CArchive::store);
         map.Serialize(ar);

@@ -1,5 +1,6 @@
 // Loading a CTeskSerializableMap: check the magic, then read the announced
 // entries line by line.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -51,8 +52,12 @@ void LoadEntries(CArchive& ar, std::map<std::string, std::string>& entries, Read
     for (std::uint32_t pass = 0; pass < count; ++pass) {
         if (!readLine(ar, key)) break;
         if (!readLine(ar, value)) break;
-        if (key.empty()) continue;
-        entries.insert_or_assign(toNarrow(key), toNarrow(value));
+        std::string name = toNarrow(key);
+        // Keys are handed out as C strings, which end at the first NUL: one
+        // stored past it could be listed but never looked up, so it is cut there.
+        name.resize(std::min(name.size(), name.find('\0')));
+        if (name.empty()) continue;
+        entries.insert_or_assign(std::move(name), toNarrow(value));
     }
 }
 

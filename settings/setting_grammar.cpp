@@ -6,6 +6,10 @@ namespace {
 bool IsTrimSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsBracket(char c) { return c == '[' || c == ']'; }
 
+// Callers reach names through C strings, which end at the first NUL: a name
+// stored past it could be listed but never queried, so it is cut there.
+std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
+
 template <typename Pred>
 std::string_view TrimBoth(std::string_view s, Pred pred) {
     while (!s.empty() && pred(s.front())) s.remove_prefix(1);
@@ -23,13 +27,14 @@ SettingLine ParseSettingLine(std::string_view line, const SettingLineRule& rule)
     if (first == '[') {
         if (rule.trimHeaderSpace) line = TrimBoth(line, IsTrimSpace);
         out.kind = SettingLine::Header;
-        out.name = TrimBoth(line, IsBracket);
+        out.name = UpToNul(TrimBoth(line, IsBracket));
         return out;
     }
     const auto eq = line.find('=');
-    if (eq == std::string_view::npos || eq == 0) return out;
+    if (eq == std::string_view::npos) return out;
+    out.key = UpToNul(line.substr(0, eq));
+    if (out.key.empty()) return out;
     out.kind = SettingLine::Pair;
-    out.key = line.substr(0, eq);
     out.value = line.substr(eq + 1);
     return out;
 }

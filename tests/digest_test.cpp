@@ -31,6 +31,17 @@ TEST(Digest, Md5KnownAnswers) {
     EXPECT_EQ(CalcMD5(nullptr, 10), "");
 }
 
+// Any split of the input gives the one-call digest; Finish starts the stream over.
+TEST(Digest, Md5StreamInPieces) {
+    const std::string text(200, 'q');
+    CMD5Stream md5;
+    for (const std::size_t piece : {1u, 7u, 63u, 64u, 65u}) {
+        for (std::size_t at = 0; at < text.size(); at += piece) md5.Update(text.data() + at, std::min(piece, text.size() - at));
+        EXPECT_EQ(md5.Finish(), CalcMD5(text.data(), 200)) << piece;
+    }
+    EXPECT_EQ(md5.Finish(), "D41D8CD98F00B204E9800998ECF8427E");
+}
+
 struct BinToHexCase {
     std::uint32_t capacity;
     int lower;

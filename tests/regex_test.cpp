@@ -143,3 +143,11 @@ TEST(RegexMatch, CacheKeepsFlagsAndPatternsApart) {
         }
     }
 }
+
+TEST(RegexMatch, SearchTellsTheCausesApart) {
+    EXPECT_EQ(TeskUtility::RegexSearchA("a+", "xaa"), TeskUtility::RegexMatched);
+    EXPECT_EQ(TeskUtility::RegexSearchA("b", "xaa"), TeskUtility::RegexNoMatch);
+    EXPECT_EQ(TeskUtility::RegexSearchA("[z-a]", "x"), TeskUtility::RegexBadPattern);
+    EXPECT_EQ(TeskUtility::RegexSearchW(u"(", u"x"), TeskUtility::RegexBadPattern);
+    EXPECT_EQ(TeskUtility::RegexSearchA(nullptr, "x"), TeskUtility::RegexNoMatch);
+}

@@ -95,6 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         MapLoadCase{"later_duplicate_wins", 0, kHeader2 + "k\n1\nk\n2\n", {{"k", "2"}}},
         MapLoadCase{"count_beyond_the_data", 0, std::string("TSM \x09\x00", 6) + "a\n1\nb\n", {{"a", "1"}}},
         MapLoadCase{"partial_last_line", 0, kHeader1 + "k\nv", {{"k", "v"}}},
+        // Keys end where a C string would, so every listed key can be queried.
+        MapLoadCase{"nul_cuts_keys", 0, kHeader2 + std::string("B\0x\ny\n\0z\nw\n", 11), {{"B", "y"}}},
         MapLoadCase{"huge_escaped_count", 0, std::string("TSM \xFF\xFF\xFF\xFF\xFF\xFF", 10) + "k\nv\n", {{"k", "v"}}},
         MapLoadCase{"count_cut_off", 0, std::string("TSM \x01", 5), {}},
         MapLoadCase{"short_archive_changes_nothing", 0, "TSM", {{"old", "1"}}},

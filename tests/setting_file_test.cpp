@@ -55,6 +55,9 @@ const GrammarCase kGrammar[] = {
     // A lone CR does not end a line: the whole file is one header line.
     {"cr_only_line_ends", "[S]\rk=v\r", {"[S]\rk=v]"}, {"[S]\rk=v\r]"}, {"[S]\rk=v\r]"}},
     {"crlf_and_blank_lines", "\r\n[S]\r\n\r\nk=v\r\n\n", {"[S]", "S:k=v"}, {"[S]", "S:k=v"}, {"[S]", "S:k=v"}},
+    // Names end where a C string would: a NUL cuts them, so every listed name can be queried.
+    {"nul_cuts_names", std::string("[s\0t]\nk\0x=v\n\0y=w\n", 17), {"[s]", "s:k=v"}, {"[s]", "s:k=v"},
+     {"[s]", "s:k=v"}},
 };
 
 }  // namespace

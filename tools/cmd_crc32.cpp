@@ -1,13 +1,16 @@
 #include <cstdio>
 
 #include "command.h"
+#include "file_bytes.h"
 #include "tesk/compress.h"
-#include "tesk/settings_file.h"
 
+// Read to the end of the stream rather than to the reported length, which is 0 for /proc files.
 static int Run(teskutil::Args& args) {
     const auto pos = args.Positionals(1, 1);
-    CFile file(pos[0], CFile::modeRead | CFile::shareDenyWrite);
-    const std::uint32_t reg = TeskUtility::Crc32File(&file, 0, file.GetLength(), 0xFFFFFFFFu);
+    std::uint32_t reg = 0xFFFFFFFFu;
+    teskutil::ForEachChunk(pos[0], [&](const unsigned char* data, std::size_t n) {
+        reg = TeskUtility::Crc32(data, static_cast<std::uint32_t>(n), reg);
+    });
     std::printf("%08x\n", ~reg);  // the usual CRC-32, as zlib and PNG compute it
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "command.h"
 #include "output.h"
 #include "packed_arg.h"
+#include "value_args.h"
 #include "tesk/format.h"
 
 namespace {
@@ -31,13 +32,12 @@ int RunDate(teskutil::Args& args) {
     if (parse) {
         std::uint16_t y;
         unsigned char m, d;
-        if (!DateStringToByteA(value, y, m, d, digitsOnly)) {
-            std::fprintf(stderr, "teskutil date: not a valid date: %s\n", value.c_str());
-            return 1;
-        }
+        if (!DateStringToByteA(value, y, m, d, digitsOnly)) throw teskutil::UsageError("not a date: " + value);
+        teskutil::RequireCalendarDate(y, m, d);
         ByteToDate(packed, y, m, d);
     } else {
         packed = teskutil::ParsePacked(value, "VALUE");
+        teskutil::RequirePackedDate(packed);
     }
 
     if (wide) {
@@ -49,12 +49,7 @@ int RunDate(teskutil::Args& args) {
         DateFormatA(out, packed, type);
         teskutil::PrintAnsiLine(out);
     }
-    if (parse) {
-        std::printf("packed 0x%08X\n", static_cast<unsigned>(packed));
-    } else if (!IsValidDate(packed)) {
-        std::fprintf(stderr, "teskutil date: 0x%08X has a month or day out of range\n", static_cast<unsigned>(packed));
-        return 1;
-    }
+    if (parse) std::printf("packed 0x%08X\n", static_cast<unsigned>(packed));
     return 0;
 }
 

@@ -26,16 +26,20 @@ int RunDemo(teskutil::Args& args) {
     RestoreDefaults();
     teskutil::PrintQuoteBoard("== \xB3\xF8\xBB\xF9\xAC\xDD\xAA\x4F (\xB9\x77\xB3\x5D) ==");  // 報價看板 (預設)
 
-    PriceFormat_SetPrefixSign("+", "\xA1\xB6", "", "\xA1\xBF", "-");  // rises ▲, fall ▼
-    PriceFormat_SetPlusMinusSign("+", "-");
-    PercentFormatWithSign_SetPrefixSign("+", " ", "-");
+    // A Taiwanese board: the change carries ▲ or ▼, prices carry no plus sign.
+    PriceFormat_SetPrefixSign(" ", " ", " ", " ", " ");
+    PriceFormat_SetPlusMinusSign(" ", "-");
+    DiffPriceFormat_SetPrefixSign("\xA1\xB6", " ", "\xA1\xBF");
+    PercentFormatWithSign_SetPrefixSign("\xA1\xB6", " ", "\xA1\xBF");
     CommaFormatWithDot_EnableCommaSign(0);  // shared with volumes: both ungrouped
     DateFormat_SetSplitSign('-');
     ChangeSignFormat_SetSign('^', '-', 'v');
     NumberConvert_SetSign(Kilo, 'k');
     teskutil::PrintAnsiLine("");
+    // 報價看板 (設定後: 漲▲ 跌▼, 價格不加正號, 不分位)
     teskutil::PrintQuoteBoard(
-        "== \xB3\xF8\xBB\xF9\xAC\xDD\xAA\x4F (\xB3\x5D\xA9\x77\xAB\xE1: \xA1\xB6 + , off - ^-v k) ==");  // 設定後
+        "== \xB3\xF8\xBB\xF9\xAC\xDD\xAAO (\xB3]\xA9w\xAB\xE1: \xBA\xA6\xA1\xB6 \xB6^\xA1\xBF, "
+        "\xBB\xF9\xAE\xE6\xA4\xA3\xA5[\xA5\xBF\xB8\xB9, \xA4\xA3\xA4\xC0\xA6\xEC) ==");
     RestoreDefaults();
     return 0;
 }

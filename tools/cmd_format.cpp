@@ -6,6 +6,7 @@
 #include "command.h"
 #include "format/formatter_cores.h"
 #include "output.h"
+#include "value_args.h"
 #include "tesk/format.h"
 
 namespace {
@@ -31,9 +32,7 @@ FormatRequest ReadRequest(teskutil::Args& args, bool takesDot) {
     r.wide = args.Flag("--wide");
     r.showZeroSign = args.Flag("--show-zero") ? 1 : 0;
     if (auto s = args.Option("--state")) {
-        const std::int64_t state = teskutil::ParseInt(*s, "--state");
-        if (state < 0 || state > UINT32_MAX) throw teskutil::UsageError("--state: out of range");
-        r.state = static_cast<std::uint32_t>(state);
+        r.state = teskutil::ParsePriceState(*s);
         r.hasState = true;
     }
     std::optional<std::string> dot, divisor;
@@ -43,22 +42,15 @@ FormatRequest ReadRequest(teskutil::Args& args, bool takesDot) {
     }
     const std::string text = args.Positionals(1, 1)[0];
 
-    const std::size_t point = text.find('.');
-    if (point != std::string::npos && takesDot) {
-        const std::string digits = text.substr(0, point) + text.substr(point + 1);
-        r.value = teskutil::ParseInt(digits, "VALUE");
-        r.dot = static_cast<std::int32_t>(text.size() - point - 1);
-        if (text.find('.', point + 1) != std::string::npos || r.dot == 0)
-            throw teskutil::UsageError("VALUE: not a decimal number: " + text);
+    if (takesDot) {
+        const teskutil::FixedPoint fixed = teskutil::ParseFixedPoint(text, dot, r.is64 ? 18 : 9);
+        r.value = fixed.value;
+        r.dot = fixed.dot;
     } else {
         r.value = teskutil::ParseInt(text, "VALUE");
     }
-    if (dot) {
-        const std::int64_t d = teskutil::ParseInt(*dot, "--dot");
-        if (d < INT32_MIN || d > INT32_MAX) throw teskutil::UsageError("--dot: out of range");
-        r.dot = static_cast<std::int32_t>(d);
-    }
     if (divisor) r.divisor = teskutil::ParseInt(*divisor, "--divisor");
+    if (r.divisor < 0) throw teskutil::UsageError("--divisor: 0 (10 to the power of the dot count) or more");
     if (!r.is64 && (r.value < INT32_MIN || r.value > INT32_MAX || r.divisor < INT32_MIN || r.divisor > INT32_MAX))
         throw teskutil::UsageError("value or divisor needs --64");
     return r;
@@ -144,12 +136,12 @@ int RunPercent(teskutil::Args& args) {
 
 #define FMT_OPTS "[--show-zero] [--64] [--wide]"
 #define DOT_OPTS "[--dot N] [--divisor N] "
-TESKUTIL_COMMAND(price, "price VALUE [--state 0-7] " DOT_OPTS FMT_OPTS, "format a price by price state", RunPrice);
+TESKUTIL_COMMAND(price, "price VALUE [--state 0-5] " DOT_OPTS FMT_OPTS, "format a price by price state", RunPrice);
 TESKUTIL_COMMAND(volume, "volume VALUE " FMT_OPTS, "format a traded volume", RunVolume);
 TESKUTIL_COMMAND(comma, "comma VALUE " FMT_OPTS, "format a grouped integer with its sign", RunComma);
 TESKUTIL_COMMAND(amount, "amount VALUE " DOT_OPTS FMT_OPTS, "format a grouped amount with decimals", RunAmount);
 TESKUTIL_COMMAND(number, "number VALUE " DOT_OPTS FMT_OPTS, "format a plain number", RunNumber);
-TESKUTIL_COMMAND(diff, "diff VALUE [--state 0-7] " DOT_OPTS "[--show-zero] [--wide]", "format a price difference",
+TESKUTIL_COMMAND(diff, "diff VALUE [--state 0-5] " DOT_OPTS "[--show-zero] [--wide]", "format a price difference",
                  RunDiff);
-TESKUTIL_COMMAND(percent, "percent VALUE [--state 0-7] " DOT_OPTS "[--show-zero] [--wide]",
+TESKUTIL_COMMAND(percent, "percent VALUE [--state 0-5] " DOT_OPTS "[--show-zero] [--wide]",
                  "format a percentage (signed by state with --state)", RunPercent);

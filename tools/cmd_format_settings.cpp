@@ -4,6 +4,7 @@
 
 #include "command.h"
 #include "quote_board.h"
+#include "replace_file.h"
 #include "tesk/format.h"
 
 namespace {
@@ -13,7 +14,11 @@ int RunFormatSettings(teskutil::Args& args) {
     const std::string& action = words[0];
     const std::string& path = words[1];
     if (action == "save") {
-        if (TeskUtility::SaveFormatSetting(path.c_str())) return 0;
+        teskutil::ReplacedFile output(path);
+        if (TeskUtility::SaveFormatSetting(output.TempPath().c_str())) {
+            output.Commit();
+            return 0;
+        }
         std::fprintf(stderr, "teskutil format-settings: cannot write %s\n", path.c_str());
         return 1;
     }

@@ -1,6 +1,8 @@
 #include <algorithm>
-#include <cstdint>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <stdexcept>
 
 #include "command.h"
 #include "file_bytes.h"
@@ -9,14 +11,29 @@
 static int Run(teskutil::Args& args) {
     const int lower = args.Flag("--lower") ? 1 : 0;
     const auto pos = args.Positionals(1, 1);
-    const auto bytes = teskutil::ReadFileBytes(pos[0]);
     constexpr std::size_t kBytesPerLine = 32;
+    unsigned char pending[kBytesPerLine];
+    std::size_t held = 0;
     char line[kBytesPerLine * 2 + 1];
-    for (std::size_t at = 0; at < bytes.size(); at += kBytesPerLine) {
-        const auto n = static_cast<std::uint32_t>(std::min(kBytesPerLine, bytes.size() - at));
-        TeskUtility::BinToHex(bytes.data() + at, n, line, sizeof line, lower);
+    auto flush = [&] {
+        TeskUtility::BinToHex(pending, static_cast<std::uint32_t>(held), line, sizeof line, lower);
         std::puts(line);
-    }
+        held = 0;
+        // Stop at the first failed write instead of converting the rest of a large file.
+        if (std::ferror(stdout)) throw std::runtime_error(std::string("cannot write standard output: ") +
+                                                          std::strerror(errno));
+    };
+    teskutil::ForEachChunk(pos[0], [&](const unsigned char* data, std::size_t n) {
+        while (n > 0) {
+            const std::size_t take = std::min(n, kBytesPerLine - held);
+            std::memcpy(pending + held, data, take);
+            held += take;
+            data += take;
+            n -= take;
+            if (held == kBytesPerLine) flush();
+        }
+    });
+    if (held) flush();
     return 0;
 }
 

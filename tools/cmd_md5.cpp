@@ -1,4 +1,3 @@
-#include <cstdint>
 #include <cstdio>
 
 #include "command.h"
@@ -7,13 +6,9 @@
 
 static int Run(teskutil::Args& args) {
     const auto pos = args.Positionals(1, 1);
-    const auto bytes = teskutil::ReadFileBytes(pos[0]);
-    if (bytes.size() > UINT32_MAX) {
-        std::fprintf(stderr, "teskutil md5: %s: larger than 4 GiB\n", pos[0].c_str());
-        return 1;
-    }
-    const auto digest = TeskUtility::CalcMD5(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    std::printf("%s  %s\n", digest.c_str(), pos[0].c_str());
+    TeskUtility::CMD5Stream md5;
+    teskutil::ForEachChunk(pos[0], [&](const unsigned char* data, std::size_t n) { md5.Update(data, n); });
+    std::printf("%s  %s\n", md5.Finish().c_str(), pos[0].c_str());
     return 0;
 }
 

@@ -11,11 +11,15 @@ static int Run(teskutil::Args& args) {
     const auto pos = args.Positionals(2, 2);
     const int caseSensitive = ignoreCase ? 0 : 1;
     // --raw: the arguments are already code-page bytes; otherwise they are UTF-8.
-    const int matched =
+    const TeskUtility::ERegexResult result =
         teskutil::RawOutput()
-            ? TeskUtility::RegexMatchA(pos[0].c_str(), pos[1].c_str(), caseSensitive)
-            : TeskUtility::RegexMatchW(TeskUtility::Utf8ToWide(pos[0]).c_str(), TeskUtility::Utf8ToWide(pos[1]).c_str(),
-                                       caseSensitive);
+            ? TeskUtility::RegexSearchA(pos[0].c_str(), pos[1].c_str(), caseSensitive)
+            : TeskUtility::RegexSearchW(TeskUtility::Utf8ToWide(pos[0]).c_str(),
+                                        TeskUtility::Utf8ToWide(pos[1]).c_str(), caseSensitive);
+    if (result == TeskUtility::RegexBadPattern) throw teskutil::UsageError("malformed pattern: " + pos[0]);
+    if (result == TeskUtility::RegexOverLimit)
+        throw teskutil::UsageError("pattern needs more backtracking than allowed on this text: " + pos[0]);
+    const bool matched = result == TeskUtility::RegexMatched;
     std::puts(matched ? "match" : "no match");
     return matched ? 0 : 1;
 }

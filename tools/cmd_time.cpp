@@ -4,6 +4,7 @@
 #include "command.h"
 #include "output.h"
 #include "packed_arg.h"
+#include "value_args.h"
 #include "tesk/format.h"
 
 namespace {
@@ -22,14 +23,12 @@ int RunTime(teskutil::Args& args) {
     std::int32_t packed = 0;
     if (parse) {
         unsigned char h, m, s;
-        if (!TimeStringToByteA(value, h, m, s, digitsOnly)) {
-            std::fprintf(stderr, "teskutil time: not a valid time: %s\n", value.c_str());
-            return 1;
-        }
+        if (!TimeStringToByteA(value, h, m, s, digitsOnly)) throw teskutil::UsageError("not a time: " + value);
         ByteToTime(packed, h, m, s);
     } else {
         packed = teskutil::ParsePacked(value, "VALUE");
     }
+    teskutil::RequirePackedTime(packed);
 
     if (wide) {
         std::u16string out;
@@ -44,9 +43,6 @@ int RunTime(teskutil::Args& args) {
         std::int32_t tick = 0;
         TimeToSecTick(packed, tick);
         std::printf("packed 0x%06X, second tick %d\n", static_cast<unsigned>(packed), tick);
-    } else if (!IsValidTime(packed)) {
-        std::fprintf(stderr, "teskutil time: 0x%06X is not a valid time\n", static_cast<unsigned>(packed));
-        return 1;
     }
     return 0;
 }

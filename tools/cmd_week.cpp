@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "output.h"
+#include "value_args.h"
 #include "tesk/exceptions.h"
 #include "tesk/util_calendar.h"
 
@@ -19,6 +20,8 @@ static int Run(teskutil::Args& args) {
     const auto pos = args.Positionals(3, 6);
     if (pos.size() != 3 && pos.size() != 6) throw teskutil::UsageError("give one date or two");
     const int y = Int(pos[0], "year"), m = Int(pos[1], "month"), d = Int(pos[2], "day");
+    teskutil::RequireCalendarDate(y, m, d);
+    if (pos.size() == 6) teskutil::RequireCalendarDate(Int(pos[3], "year"), Int(pos[4], "month"), Int(pos[5], "day"));
     CStringA name;
     int same = 1;
     try {

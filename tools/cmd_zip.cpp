@@ -4,10 +4,13 @@
 
 #include "command.h"
 #include "tesk/compress_zip.h"
+#include "replace_file.h"
 #include "zip_console.h"
 
 static int Run(teskutil::Args& args) {
     const bool all = args.Flag("--all");
+    TeskUtility::SZipCreateOptions options;
+    options.portable = args.Flag("--portable") ? 1 : 0;
     const auto paths = args.Positionals(2, 2);
     // The library packs a missing folder as an empty archive; on a command line that is a typo.
     struct stat st {};
@@ -15,11 +18,16 @@ static int Run(teskutil::Args& args) {
         std::fprintf(stderr, "teskutil zip: %s is not a folder\n", paths[0].c_str());
         return 1;
     }
+    teskutil::ReplacedFile output(paths[1]);
     teskutil::ZipConsole console("zip");
-    if (!TeskUtility::CreateZipFromDir(paths[0], paths[1], all ? 1 : 0)) return 1;
-    // Files that could not be read were reported and left empty in the archive.
-    return console.MessagesShown() == 0 ? 0 : 1;
+    if (!TeskUtility::CreateZipArchive(paths[0], output.TempPath(), all ? 1 : 0, options)) return 1;
+    // Files that could not be read were reported and left empty: keep the old archive.
+    if (console.MessagesShown() != 0) return 1;
+    output.Commit();
+    return 0;
 }
 
-TESKUTIL_COMMAND(zip, "zip DIR OUT.zip [--all]",
-                 "pack a folder tree (without the top-level working files unless --all)", Run);
+TESKUTIL_COMMAND(zip, "zip DIR OUT.zip [--all] [--portable]",
+                 "pack a folder tree; without --all the top-level Commodity.sdb, Group.sdb, Quorin.log, "
+                 "Quorin_bk.log and LOG are left out; --portable: '/' separators and folder times for other tools",
+                 Run);

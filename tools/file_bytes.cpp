@@ -4,12 +4,10 @@
 
 namespace teskutil {
 
-std::vector<unsigned char> ReadFileBytes(const std::string& path) {
+void ForEachChunk(const std::string& path, const std::function<void(const unsigned char*, std::size_t)>& take) {
     CFile file(path, CFile::modeRead | CFile::shareDenyWrite);
-    std::vector<unsigned char> bytes;
     unsigned char chunk[1 << 16];
-    while (const unsigned n = file.Read(chunk, sizeof chunk)) bytes.insert(bytes.end(), chunk, chunk + n);
-    return bytes;
+    while (const unsigned n = file.Read(chunk, sizeof chunk)) take(chunk, n);
 }
 
 }  // namespace teskutil

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "replace_file.h"
+#include "stream_end.h"
 #include "tesk/compress.h"
 #include "tesk/settings_file.h"
 
@@ -45,17 +47,33 @@ int RunFileCoding(Args& args, CodingDirection direction) {
     const auto pos = args.Positionals(3, 3);
     const auto& method = ParseMethod(pos[0]);
     RequireDistinctFiles(pos[1], pos[2]);
+    const char* verb = direction == CodingDirection::Compress ? "compress" : "uncompress";
     TeskUtility::EReturnCode rc;
+    ReplacedFile output(pos[2]);
     {
         CFile in(pos[1], CFile::modeRead | CFile::shareDenyWrite);
-        CFile out(pos[2], CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+        // Every method but the plain copy needs at least one byte; the coders call an empty input corrupt.
+        if (in.GetLength() == 0 && method.id != TeskUtility::CompressMethod_Raw) {
+            std::fprintf(stderr, "teskutil %s: %s is empty (or reports no size); %s needs at least one byte\n", verb,
+                         pos[1].c_str(), pos[0].c_str());
+            return 1;
+        }
+        CFile out(output.TempPath(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
         rc = direction == CodingDirection::Compress ? method.compress(&in, &out) : method.uncompress(&in, &out);
+        out.Close();
     }
-    if (rc == TeskUtility::RC_OK) return 0;
-    std::error_code ec;
-    std::filesystem::remove(pos[2], ec);  // a partial result is of no use
-    std::fprintf(stderr, "teskutil %s: %s %s: %s, result code %d\n",
-                 direction == CodingDirection::Compress ? "compress" : "uncompress", pos[0].c_str(), pos[1].c_str(),
+    if (rc == TeskUtility::RC_OK) {
+        output.Commit();
+        if (direction == CodingDirection::Uncompress) {
+            if (const auto after = BytesAfterStream(method.id, pos[1]); after && *after > 0)
+                std::fprintf(stderr,
+                             "teskutil uncompress: warning: %s has %llu bytes after the end of its %s stream "
+                             "(another member or trailing data); they were not decoded\n",
+                             pos[1].c_str(), static_cast<unsigned long long>(*after), pos[0].c_str());
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "teskutil %s: %s %s: %s, result code %d\n", verb, pos[0].c_str(), pos[1].c_str(),
                  ResultName(rc), static_cast<int>(rc));
     return 1;
 }

@@ -1,5 +1,6 @@
 // teskutil: the library's command-line face. `teskutil help` lists the commands.
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -49,13 +50,17 @@ int main(int argc, char** argv) {
             teskutil::Args args(argc - first, argv + first);
             if (args.Flag("--raw")) teskutil::SetRawOutput(true);
             const int rc = c.run(args);
-            std::fflush(stdout);
+            // A full disk or a closed pipe must not pass for success.
+            if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+                std::fprintf(stderr, "teskutil %s: cannot write standard output: %s\n", c.name, std::strerror(errno));
+                return 1;
+            }
             return rc;
         } catch (const teskutil::UsageError& e) {
             std::fprintf(stderr, "teskutil %s: %s\nusage: teskutil %s\n", c.name, e.what(), c.usage);
             return 2;
         } catch (const CException& e) {
-            std::fprintf(stderr, "teskutil %s: %s\n", c.name, e.GetErrorMessage().c_str());
+            std::fprintf(stderr, "teskutil %s: %s\n", c.name, teskutil::ForTerminal(e.GetErrorMessage()).c_str());
             return 1;
         } catch (const std::exception& e) {
             std::fprintf(stderr, "teskutil %s: %s\n", c.name, e.what());

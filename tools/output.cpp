@@ -16,6 +16,10 @@ std::string ForTerminal(std::string_view ansiText) {
     return g_raw ? std::string(ansiText) : TeskUtility::AnsiToUtf8(ansiText);
 }
 
+std::string LibraryMessageText(std::string_view big5Text) {
+    return TeskUtility::WideToUtf8(TeskUtility::MultiByteToWide(big5Text, TeskUtility::CP_BIG5));
+}
+
 void PrintAnsiLine(std::string_view ansiText) {
     const std::string text = ForTerminal(ansiText);
     std::fwrite(text.data(), 1, text.size(), stdout);

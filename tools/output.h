@@ -16,5 +16,7 @@ void PrintAnsiLine(std::string_view ansiText);
 void PrintWideLine(std::u16string_view wideText);
 // Converts narrow library text for the terminal (unchanged when raw).
 std::string ForTerminal(std::string_view ansiText);
+// A library message box text (Big5 whatever the thread's code page) as UTF-8 for stderr.
+std::string LibraryMessageText(std::string_view big5Text);
 
 }  // namespace teskutil

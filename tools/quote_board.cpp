@@ -1,5 +1,12 @@
 #include "quote_board.h"
 
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <langinfo.h>
+
 #include "output.h"
 #include "tesk/format.h"
 
@@ -98,8 +105,37 @@ std::string Ticks(const SampleQuote& q) {
     return out;
 }
 
+// Columns on the terminal: wcwidth in the user's locale, or in C.UTF-8 when
+// that locale is not UTF-8 (the board is written as UTF-8 either way). Raw
+// output is Big5, where a double-byte character takes two columns.
+int DisplayWidth(const std::string& text) {
+    if (RawOutput()) return static_cast<int>(text.size());
+    static const bool ready = [] {
+        std::setlocale(LC_CTYPE, "");
+        if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+        return true;
+    }();
+    (void)ready;
+    std::mbstate_t state{};
+    int width = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        wchar_t wc;
+        const std::size_t n = std::mbrtowc(&wc, text.data() + at, text.size() - at, &state);
+        if (n == 0 || n > text.size() - at) {  // not decodable: count the byte
+            state = {};
+            ++width;
+            ++at;
+            continue;
+        }
+        width += std::max(0, wcwidth(wc));
+        at += n;
+    }
+    return width;
+}
+
+// `text` is terminal text.
 std::string Pad(const std::string& text, int width, bool left) {
-    const int fill = width - static_cast<int>(text.size());
+    const int fill = width - DisplayWidth(text);
     if (fill <= 0) return text;
     return left ? text + std::string(fill, ' ') : std::string(fill, ' ') + text;
 }
@@ -125,13 +161,17 @@ const std::vector<BoardColumn>& BoardColumns() {
 
 void PrintQuoteBoard(const std::string& titleBig5) {
     PrintAnsiLine(titleBig5);
+    auto print = [](const std::string& line) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    };
     std::string header;
-    for (const auto& c : BoardColumns()) header += Pad(c.header, c.width, c.leftAlign) + ' ';
-    PrintAnsiLine(header);
+    for (const auto& c : BoardColumns()) header += Pad(ForTerminal(c.header), c.width, c.leftAlign) + ' ';
+    print(header);
     for (const auto& q : SampleQuotes()) {
         std::string line;
-        for (const auto& c : BoardColumns()) line += Pad(c.cell(q), c.width, c.leftAlign) + ' ';
-        PrintAnsiLine(line);
+        for (const auto& c : BoardColumns()) line += Pad(ForTerminal(c.cell(q)), c.width, c.leftAlign) + ' ';
+        print(line);
     }
 }
 

@@ -26,7 +26,7 @@ struct SampleQuote {
 
 struct BoardColumn {
     const char* header;  // Big5
-    int width;           // display columns; Big5 bytes count one column each
+    int width;           // terminal columns
     bool leftAlign;
     std::function<std::string(const SampleQuote&)> cell;  // narrow library text
 };

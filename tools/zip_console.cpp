@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "output.h"
+
 namespace teskutil {
 
 ZipConsole::ZipConsole(std::string command)
@@ -11,9 +13,7 @@ ZipConsole::ZipConsole(std::string command)
     TeskUtility::SetThreadAnsiCodePage(TeskUtility::CP_UTF8);
     TeskUtility::SetMessageBoxHandler([this](const std::string& text, const std::string&, unsigned) {
         ++messages_;
-        const std::string shown =
-            TeskUtility::WideToUtf8(TeskUtility::MultiByteToWide(text, TeskUtility::CP_BIG5));
-        std::fprintf(stderr, "teskutil %s:%s\n", command_.c_str(), shown.c_str());
+        std::fprintf(stderr, "teskutil %s:%s\n", command_.c_str(), LibraryMessageText(text).c_str());
         return TeskUtility::IDOK;
     });
 }

@@ -15,11 +15,7 @@ static_assert(std::endian::native == std::endian::little, "message words are loa
 namespace TeskUtility {
 namespace {
 
-struct Md5State {
-    std::uint32_t a, b, c, d;
-    std::uint64_t byteCount;
-    unsigned char block[64];
-};
+using Md5State = CMD5Stream::State;
 
 #define TESK_MD5_F(x, y, z) ((z) ^ ((x) & ((y) ^ (z))))
 #define TESK_MD5_H(x, y, z) ((x) ^ (y) ^ (z))
@@ -174,16 +170,28 @@ void Final(Md5State& st, unsigned char digest[16]) {
 
 }  // namespace
 
-CStringA CalcMD5(const void* data, std::uint32_t length) {
-    if (!data) return CStringA();
-    Md5State st;
-    Init(st);
-    Update(st, static_cast<const unsigned char*>(data), length);
+void CMD5Stream::Reset() { Init(state_); }
+
+CMD5Stream::~CMD5Stream() { explicit_bzero(&state_, sizeof state_); }
+
+void CMD5Stream::Update(const void* data, std::size_t length) {
+    if (length) TeskUtility::Update(state_, static_cast<const unsigned char*>(data), length);
+}
+
+CStringA CMD5Stream::Finish() {
     unsigned char digest[16];
-    Final(st, digest);
+    Final(state_, digest);
+    Reset();
     char hex[33];
     BinToHex(digest, sizeof digest, hex, sizeof hex, 0);
     return CStringA(hex, 32);
+}
+
+CStringA CalcMD5(const void* data, std::uint32_t length) {
+    if (!data) return CStringA();
+    CMD5Stream md5;
+    md5.Update(data, length);
+    return md5.Finish();
 }
 
 }  // namespace TeskUtility

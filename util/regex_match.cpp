@@ -254,14 +254,20 @@ int RunMatch(const typename Pcre<Unit>::Code* code, const Unit* text, std::size_
 // PCRE2 sees the bytes of a double-byte text, so a match may start on a trail
 // byte; such a match is discarded and the search goes on from the next
 // character. The boundary cursor only moves forward, so this stays linear.
-int SearchDbcs(const Pcre<char>::Code* code, const char* text, std::size_t length, Pcre<char>::MatchData* md) {
+ERegexResult Outcome(int rc) {
+    if (rc >= 0) return RegexMatched;
+    return rc == PCRE2_ERROR_NOMATCH ? RegexNoMatch : RegexOverLimit;
+}
+
+ERegexResult SearchDbcs(const Pcre<char>::Code* code, const char* text, std::size_t length, Pcre<char>::MatchData* md) {
     std::size_t start = 0, boundary = 0;
     while (true) {
-        if (RunMatch<char>(code, text, length, start, md) < 0) return 0;
+        const int rc = RunMatch<char>(code, text, length, start, md);
+        if (rc < 0) return Outcome(rc);
         const std::size_t at = Pcre<char>::MatchStart(md);
         while (boundary < at)
             boundary += (IsDBCSLeadByte(static_cast<unsigned char>(text[boundary])) && boundary + 1 < length) ? 2 : 1;
-        if (boundary == at) return 1;
+        if (boundary == at) return RegexMatched;
         start = boundary;
     }
 }
@@ -275,22 +281,30 @@ std::size_t Length(const Unit* s) {
 
 }  // namespace
 
-int RegexMatchA(const char* regex, const char* text, int caseSensitive) {
-    if (!regex || !text) return 0;
+ERegexResult RegexSearchA(const char* regex, const char* text, int caseSensitive) {
+    if (!regex || !text) return RegexNoMatch;
     auto& cache = ThreadCache<char>();
     const auto& compiled = cache.Get(regex, std::strlen(regex), caseSensitive != 0, GetThreadAnsiCodePage());
-    if (!compiled.code) return 0;
+    if (!compiled.code) return RegexBadPattern;
     const std::size_t length = std::strlen(text);
     if (compiled.dbcs) return SearchDbcs(compiled.code, text, length, cache.MatchData());
-    return RunMatch<char>(compiled.code, text, length, 0, cache.MatchData()) >= 0 ? 1 : 0;
+    return Outcome(RunMatch<char>(compiled.code, text, length, 0, cache.MatchData()));
+}
+
+ERegexResult RegexSearchW(const char16_t* regex, const char16_t* text, int caseSensitive) {
+    if (!regex || !text) return RegexNoMatch;
+    auto& cache = ThreadCache<char16_t>();
+    const auto& compiled = cache.Get(regex, Length(regex), caseSensitive != 0, 0);
+    if (!compiled.code) return RegexBadPattern;
+    return Outcome(RunMatch<char16_t>(compiled.code, text, Length(text), 0, cache.MatchData()));
+}
+
+int RegexMatchA(const char* regex, const char* text, int caseSensitive) {
+    return RegexSearchA(regex, text, caseSensitive) == RegexMatched ? 1 : 0;
 }
 
 int RegexMatchW(const char16_t* regex, const char16_t* text, int caseSensitive) {
-    if (!regex || !text) return 0;
-    auto& cache = ThreadCache<char16_t>();
-    const auto& compiled = cache.Get(regex, Length(regex), caseSensitive != 0, 0);
-    if (!compiled.code) return 0;
-    return RunMatch<char16_t>(compiled.code, text, Length(text), 0, cache.MatchData()) >= 0 ? 1 : 0;
+    return RegexSearchW(regex, text, caseSensitive) == RegexMatched ? 1 : 0;
 }
 
 }  // namespace TeskUtility

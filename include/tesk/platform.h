@@ -41,6 +41,9 @@ inline std::u16string AnsiToWide(std::string_view text) { return MultiByteToWide
 inline std::string WideToAnsi(std::u16string_view text) { return WideToMultiByte(text, CP_ACP); }
 inline std::u16string Utf8ToWide(std::string_view text) { return MultiByteToWide(text, CP_UTF8); }
 inline std::string WideToUtf8(std::u16string_view text) { return WideToMultiByte(text, CP_UTF8); }
+// True when `text` is well-formed in `codePage`: it converts to UTF-16 and back
+// unchanged (the empty text is well-formed).
+bool IsWellFormed(std::string_view text, unsigned codePage = CP_ACP);
 // ANSI (thread code page) to UTF-8 and back, for terminals and files.
 std::string AnsiToUtf8(std::string_view text);
 std::string Utf8ToAnsi(std::string_view text);

@@ -9,6 +9,7 @@
 //   TeskUtility::SaveFileEncode("note.txt");           // "abcd\r\n" becomes "YWJjZAo="
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "tesk/types.h"
@@ -17,6 +18,28 @@ namespace TeskUtility {
 
 // The RFC 1321 digest of `length` bytes as 32 upper-case hex digits; empty for a null pointer.
 CStringA CalcMD5(const void* data, std::uint32_t length);
+
+// The same digest over data that arrives in pieces (a file read in chunks):
+//   CMD5Stream md5;  while (n = read(...)) md5.Update(chunk, n);  CStringA hex = md5.Finish();
+class CMD5Stream {
+public:
+    CMD5Stream() { Reset(); }
+    ~CMD5Stream();  // clears the state, which may hold message bytes
+    void Update(const void* data, std::size_t length);
+    // The digest of everything given since construction or the last Finish, as
+    // 32 upper-case hex digits; the stream then starts over.
+    CStringA Finish();
+
+    struct State {
+        std::uint32_t a, b, c, d;
+        std::uint64_t byteCount;
+        unsigned char block[64];
+    };
+
+private:
+    void Reset();
+    State state_;
+};
 
 // Two digits per byte, high nibble first. 0 (nothing written) when capacity < 2 * length;
 // a terminator follows only when there is room for it.

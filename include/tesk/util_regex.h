@@ -20,4 +20,9 @@ namespace TeskUtility {
 int RegexMatchA(const char* regex, const char* text, int caseSensitive = 1);
 int RegexMatchW(const char16_t* regex, const char16_t* text, int caseSensitive = 1);
 
+// The same search, telling the causes of "no" apart (for callers that report them).
+enum ERegexResult { RegexNoMatch = 0, RegexMatched = 1, RegexBadPattern = -1, RegexOverLimit = -2 };
+ERegexResult RegexSearchA(const char* regex, const char* text, int caseSensitive = 1);
+ERegexResult RegexSearchW(const char16_t* regex, const char16_t* text, int caseSensitive = 1);
+
 }  // namespace TeskUtility
