@@ -100,9 +100,11 @@ HRESULT ItemResult(XmlDocument& owner, XmlNodePtr n, IXMLDOMNode** item) {
     return *item != nullptr ? S_OK : S_FALSE;
 }
 
-class ChildList final : public Counted<IXMLDOMNodeList> {
+// Items are a sibling chain that starts at First(): a node's children or an element's attributes.
+template <typename Interface>
+class SiblingList : public Counted<Interface> {
 public:
-    ChildList(XmlDocument& owner, XmlNodePtr parent) : anchor_(owner, parent) {}
+    SiblingList(XmlDocument& owner, XmlNodePtr parent) : anchor_(owner, parent) {}
     HRESULT get_length(std::int32_t* length) override {
         if (length == nullptr) return E_POINTER;
         *length = cursor_.Length(First(), anchor_.Owner().Version());
@@ -112,28 +114,30 @@ public:
         return ItemResult(anchor_.Owner(), cursor_.At(First(), index, anchor_.Owner().Version()), item);
     }
 
+protected:
+    virtual XmlNodePtr First() const = 0;
+    Anchor anchor_;
+
 private:
-    XmlNodePtr First() const {
+    SiblingCursor cursor_;
+};
+
+class ChildList final : public SiblingList<IXMLDOMNodeList> {
+public:
+    using SiblingList::SiblingList;
+
+private:
+    XmlNodePtr First() const override {
         XmlNodePtr p = anchor_.Parent();
         const bool hasChildren = p->type == XML_ELEMENT_NODE || p->type == XML_DOCUMENT_NODE ||
                                  p->type == XML_DOCUMENT_FRAG_NODE || p->type == XML_ATTRIBUTE_NODE;
         return hasChildren ? p->children : nullptr;
     }
-    Anchor anchor_;
-    SiblingCursor cursor_;
 };
 
-class AttributeMap final : public Counted<IXMLDOMNamedNodeMap> {
+class AttributeMap final : public SiblingList<IXMLDOMNamedNodeMap> {
 public:
-    AttributeMap(XmlDocument& owner, XmlNodePtr element) : anchor_(owner, element) {}
-    HRESULT get_length(std::int32_t* length) override {
-        if (length == nullptr) return E_POINTER;
-        *length = cursor_.Length(First(), anchor_.Owner().Version());
-        return S_OK;
-    }
-    HRESULT get_item(std::int32_t index, IXMLDOMNode** item) override {
-        return ItemResult(anchor_.Owner(), cursor_.At(First(), index, anchor_.Owner().Version()), item);
-    }
+    using SiblingList::SiblingList;
     HRESULT getNamedItem(std::u16string_view name, IXMLDOMNode** item) override {
         if (item == nullptr) return E_POINTER;
         const std::string qname = ToUtf8(name);
@@ -144,9 +148,7 @@ public:
     }
 
 private:
-    XmlNodePtr First() const { return reinterpret_cast<XmlNodePtr>(anchor_.Parent()->properties); }
-    Anchor anchor_;
-    SiblingCursor cursor_;
+    XmlNodePtr First() const override { return reinterpret_cast<XmlNodePtr>(anchor_.Parent()->properties); }
 };
 
 class TagList final : public Counted<IXMLDOMNodeList> {
