@@ -6,9 +6,12 @@ find_package(BZip2 REQUIRED)
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8 libpcre2-16)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+pkg_check_modules(LIBXML2 REQUIRED IMPORTED_TARGET libxml-2.0)
 
 set(TESK_PRIVATE_LIBS
   ZLIB::ZLIB BZip2::BZip2 PkgConfig::MINIZIP PkgConfig::PCRE2 PkgConfig::CAIRO Threads::Threads)
+list(APPEND TESK_PRIVATE_LIBS PkgConfig::LIBXML2)
 # Names for the pkg-config file's Requires.private / Libs.private.
 set(TESK_PC_REQUIRES_PRIVATE "zlib minizip libpcre2-8 libpcre2-16 cairo")
+string(APPEND TESK_PC_REQUIRES_PRIVATE " libxml-2.0")
 set(TESK_PC_LIBS_PRIVATE "-lbz2 -lpthread")  # Debian ships no bzip2.pc

@@ -3,3 +3,5 @@
 
 #include "tesk/types.h"
 #include "tesk/host_cpu.h"
+#include "tesk/host_xml.h"
+#include "tesk/host_typelib.h"
