@@ -6,9 +6,14 @@ find_package(BZip2 REQUIRED)
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8 libpcre2-16)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+# Image files: libpng and libjpeg-turbo; printing: CUPS (Debian ships no cups.pc).
+pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
+pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
+find_package(Cups REQUIRED)
 
 set(TESK_PRIVATE_LIBS
-  ZLIB::ZLIB BZip2::BZip2 PkgConfig::MINIZIP PkgConfig::PCRE2 PkgConfig::CAIRO Threads::Threads)
+  ZLIB::ZLIB BZip2::BZip2 PkgConfig::MINIZIP PkgConfig::PCRE2 PkgConfig::CAIRO
+  PkgConfig::PNG PkgConfig::JPEG Cups::Cups Threads::Threads)
 # Names for the pkg-config file's Requires.private / Libs.private.
-set(TESK_PC_REQUIRES_PRIVATE "zlib minizip libpcre2-8 libpcre2-16 cairo")
-set(TESK_PC_LIBS_PRIVATE "-lbz2 -lpthread")  # Debian ships no bzip2.pc
+set(TESK_PC_REQUIRES_PRIVATE "zlib minizip libpcre2-8 libpcre2-16 cairo libpng libjpeg")
+set(TESK_PC_LIBS_PRIVATE "-lbz2 -lcups -lpthread")  # Debian ships no bzip2.pc

@@ -6,6 +6,7 @@ PACKAGES="
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libbz2-dev libminizip-dev
   libpcre2-dev libcairo2-dev fonts-dejavu-core
+  libpng-dev libjpeg62-turbo-dev libcups2-dev
   clang libclang-rt-dev
   libinih-dev libssl-dev
   zip unzip bzip2 gzip qpdf python3
