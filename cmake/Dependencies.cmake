@@ -6,9 +6,13 @@ find_package(BZip2 REQUIRED)
 pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET minizip)
 pkg_check_modules(PCRE2 REQUIRED IMPORTED_TARGET libpcre2-8 libpcre2-16)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+# The display (monitors, window placement, single-instance notices) and sound backends.
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11 xrandr)
+pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
 
 set(TESK_PRIVATE_LIBS
-  ZLIB::ZLIB BZip2::BZip2 PkgConfig::MINIZIP PkgConfig::PCRE2 PkgConfig::CAIRO Threads::Threads)
+  ZLIB::ZLIB BZip2::BZip2 PkgConfig::MINIZIP PkgConfig::PCRE2 PkgConfig::CAIRO Threads::Threads
+  PkgConfig::X11 PkgConfig::ALSA)
 # Names for the pkg-config file's Requires.private / Libs.private.
-set(TESK_PC_REQUIRES_PRIVATE "zlib minizip libpcre2-8 libpcre2-16 cairo")
+set(TESK_PC_REQUIRES_PRIVATE "zlib minizip libpcre2-8 libpcre2-16 cairo x11 xrandr alsa")
 set(TESK_PC_LIBS_PRIVATE "-lbz2 -lpthread")  # Debian ships no bzip2.pc

@@ -8,6 +8,7 @@ PACKAGES="
   libpcre2-dev libcairo2-dev fonts-dejavu-core
   clang libclang-rt-dev
   libinih-dev libssl-dev
+  libx11-dev libxrandr-dev libasound2-dev alsa-utils xvfb x11-xserver-utils xauth
   zip unzip bzip2 gzip qpdf python3
 "
 missing=""
