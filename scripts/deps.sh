@@ -9,6 +9,7 @@ PACKAGES="
   libpng-dev libjpeg62-turbo-dev libcups2-dev
   clang libclang-rt-dev
   libinih-dev libssl-dev
+  libx11-dev libxrandr-dev libasound2-dev alsa-utils xvfb x11-xserver-utils xauth
   zip unzip bzip2 gzip qpdf python3
 "
 missing=""
