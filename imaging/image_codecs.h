@@ -19,6 +19,9 @@ enum class EImageFormat { Unknown, Bmp, Png, Jpeg };
 // By the extension of `path`, case-insensitive.
 EImageFormat FormatOfPath(const char* path);
 
+// False when the codec libraries found at run time do not match the build.
+bool CodecLibrariesUsable();
+
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, CImage& image);
 bool DecodePng(const std::uint8_t* data, std::size_t size, CImage& image);
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, CImage& image);

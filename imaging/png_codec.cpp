@@ -55,3 +55,11 @@ bool EncodePng(const CImage& image, std::FILE* out) {
 }
 
 }  // namespace TeskUtility::imaging
+
+namespace TeskUtility::imaging {
+
+// libpng refuses structures from another minor release; check once at start-up
+// rather than fail on every file.
+bool CodecLibrariesUsable() { return png_access_version_number() / 100 == PNG_LIBPNG_VER / 100; }
+
+}  // namespace TeskUtility::imaging
