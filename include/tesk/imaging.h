@@ -4,3 +4,5 @@
 #include "tesk/types.h"
 #include "tesk/imaging_dc.h"
 #include "tesk/imaging_image.h"
+#include "tesk/imaging_print.h"
+#include "tesk/imaging_capture.h"
