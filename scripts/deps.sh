@@ -5,7 +5,7 @@ PACKAGES="
   build-essential cmake pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libbz2-dev libminizip-dev
-  libpcre2-dev libcairo2-dev fonts-dejavu-core
+  libpcre2-dev libcairo2-dev fonts-dejavu-core fonts-wqy-microhei
   libpng-dev libjpeg62-turbo-dev libcups2-dev libxext-dev
   clang libclang-rt-dev
   libinih-dev libssl-dev
