@@ -1,12 +1,12 @@
 // CScreenImage: capture, recolouring by mode, saving and printing.
-#include <algorithm>
 #include <cstdint>
 
 #include "imaging/image_codecs.h"
-#include "imaging/image_scale.h"
+#include "imaging/image_dc.h"
 #include "imaging/pixel_ops.h"
 #include "imaging/screen_grab.h"
 #include "tesk/imaging_capture.h"
+#include "tesk/imaging_dc.h"
 #include "tesk/platform.h"
 
 using namespace TeskUtility::imaging;
@@ -17,6 +17,7 @@ const char kPrinterFailed[] = "\xB8\xFC\xA4\x4A\xA6\x4C\xAA\xED\xBE\xF7\xA5\xA2\
 const char kBitmapFailed[] = "Error loading bitmap!";
 // A quarter turn as the printing code has always written it, not pi / 2.
 constexpr float kQuarterTurn = 1.570795f;
+constexpr std::uint32_t kSrcInvert = 0x00660046;  // source XOR destination
 
 }  // namespace
 
@@ -75,24 +76,25 @@ BOOL CScreenImage::CaptureWindow(HWND window, BOOL print) {
     return CaptureRect(rect, print);
 }
 
-// The page is the printer's printable area; the saved file is stretched over
-// all of it. Only bitmap files can be read back here, as on the original
+// The page is the printer's printable area, white; the saved file is stretched
+// over all of it. Only bitmap files can be read back here, as on the original
 // platform, so other formats end in the loading message.
 void CScreenImage::PrintBitmap(const CStringA& filePath, const TeskUtility::SPrintSetup& printer) {
-    CImage page;
-    if (!page.Create(printer.pageWidth, -printer.pageHeight, 32)) {
+    CDC printerDC;
+    CBitmap page;
+    if (!printerDC.CreateCompatibleDC(nullptr) ||
+        !page.CreateCompatibleBitmap(&printerDC, printer.pageWidth, printer.pageHeight)) {
         TeskUtility::MessageBox(kPrinterFailed);
         return;
     }
+    printerDC.m_bPrinting = 1;
+    CBitmap* blank = printerDC.SelectObject(&page);
+    printerDC.FillSolidRect(0, 0, printer.pageWidth, printer.pageHeight, RGB(255, 255, 255));
     CImage bitmap;
-    if (FormatOfPath(filePath.c_str()) != EImageFormat::Bmp || FAILED(bitmap.Load(filePath))) {
-        TeskUtility::MessageBox(kBitmapFailed);
-        return;  // the document is abandoned: nothing reaches the printer
-    }
-    const CImage stretched = StretchedCopy(bitmap, printer.pageWidth, printer.pageHeight);
-    if (stretched.IsNull()) return;
-    for (int y = 0; y < page.GetHeight(); ++y)  // paper is white
-        std::fill_n(static_cast<std::uint32_t*>(page.GetPixelAddress(0, y)), page.GetWidth(), 0xFFFFFFu);
-    CombinePixels(page, stretched, m_captureMode == 2 && !m_isTAPanel ? ERasterOp::SourceInvert : ERasterOp::SourceCopy);
-    TeskUtility::GetPrintHandler().printPage(printer, filePath, page);
+    bool ok = FormatOfPath(filePath.c_str()) == EImageFormat::Bmp && SUCCEEDED(bitmap.Load(filePath));
+    if (!ok) TeskUtility::MessageBox(kBitmapFailed);  // the document is abandoned: nothing reaches the printer
+    const std::uint32_t rop = m_captureMode == 2 && !m_isTAPanel ? kSrcInvert : SRCCOPY;
+    ok = ok && bitmap.StretchBlt(&printerDC, 0, 0, printer.pageWidth, printer.pageHeight, rop);
+    if (ok) TeskUtility::GetPrintHandler().printPage(printer, filePath, ImageOfBitmap(page));
+    printerDC.SelectObject(blank);
 }

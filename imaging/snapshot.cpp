@@ -2,9 +2,10 @@
 // extension.
 #include <cstdio>
 
-#include "imaging/image_scale.h"
+#include "imaging/image_dc.h"
 #include "imaging/screen_grab.h"
 #include "tesk/imaging_capture.h"
+#include "tesk/imaging_dc.h"
 
 namespace TeskUtility {
 namespace {
@@ -21,17 +22,24 @@ CStringA SnapshotName(const CStringA& path) {
 
 }  // namespace
 
-// The device context only chose the pixel format of the half-size bitmap on
-// the original platform; here every bitmap is 32-bit, so it may be null.
-BOOL SaveSnapshot(HWND /*window*/, CDC* /*dc*/, const CStringA& path) {
+// The half-size bitmap is made compatible with `dc` (or with a memory context
+// when it is null) and the picture drawn into it smoothly.
+BOOL SaveSnapshot(HWND /*window*/, CDC* dc, const CStringA& path) {
     CSize primary, virtualScreen;
     if (!imaging::ScreenSizes(primary, virtualScreen)) return 0;
     CScreenImage shot(path, 0);
     if (!shot.CaptureRect(CRect(0, 0, virtualScreen.cx, virtualScreen.cy), 0)) return 0;
     CImage saved;
     if (FAILED(saved.Load(path))) return 0;
-    const CImage half = imaging::StretchedCopy(saved, virtualScreen.cx / 2, virtualScreen.cy / 2);
-    if (half.IsNull() || half.Save(path) != S_OK) return 0;
+    const int width = virtualScreen.cx / 2, height = virtualScreen.cy / 2;
+    CDC memory;
+    CBitmap bitmap;
+    if (!memory.CreateCompatibleDC(dc) || !bitmap.CreateCompatibleBitmap(dc != nullptr ? dc : &memory, width, height))
+        return 0;
+    CBitmap* previous = memory.SelectObject(&bitmap);
+    const bool drawn = saved.StretchBlt(&memory, 0, 0, width, height);
+    memory.SelectObject(previous);
+    if (!drawn || imaging::ImageOfBitmap(bitmap).Save(path) != S_OK) return 0;
     const CStringA renamed = SnapshotName(path);
     return renamed == path || std::rename(path.c_str(), renamed.c_str()) == 0;
 }

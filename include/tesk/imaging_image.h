@@ -25,6 +25,8 @@ constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
+class CDC;
+
 class CImage {
 public:
     // Create flag: the fourth byte of a 32-bit pixel is alpha (PNG files keep it);
@@ -70,6 +72,12 @@ public:
     HRESULT Load(const CStringA& path) { return Load(path.c_str()); }
     HRESULT Save(const char* path) const;
     HRESULT Save(const CStringA& path) const { return Save(path.c_str()); }
+
+    // Draws the image with its top-left corner at logical (x, y) of the context's
+    // selected bitmap, or stretched smoothly over (x, y, width, height). rop:
+    // SRCCOPY, or SRCINVERT (0x00660046) to XOR it onto what is there.
+    BOOL BitBlt(CDC* dc, int x, int y, std::uint32_t rop = 0x00CC0020) const;
+    BOOL StretchBlt(CDC* dc, int x, int y, int width, int height, std::uint32_t rop = 0x00CC0020) const;
 
     // Bytes of one row as ATL pads them (a multiple of four).
     static int RowBytes(int width, int bpp) { return ((width * bpp + 31) / 32) * 4; }
