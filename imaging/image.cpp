@@ -3,13 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
+#include <new>  // std::bad_alloc
 #include <vector>
 
 #include "imaging/image_codecs.h"
 #include "tesk/imaging_image.h"
 
 using TeskUtility::imaging::EImageFormat;
+
+void CImage::FreeBlock::operator()(std::uint8_t* p) const { std::free(p); }
 
 CImage::CImage() = default;
 CImage::~CImage() = default;
@@ -51,7 +53,7 @@ BOOL CImage::Create(int width, int height, int bpp, std::uint32_t flags) {
     if (!TeskUtility::imaging::PixelSizeAcceptable(width, rows, bpp)) return 0;
     const int rowBytes = RowBytes(width, bpp);
     const std::size_t bytes = static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(rows);
-    m_buffer.reset(new (std::nothrow) std::uint8_t[bytes]());
+    m_buffer.reset(static_cast<std::uint8_t*>(std::calloc(bytes, 1)));
     if (!m_buffer) return 0;
     m_width = width;
     m_height = rows;

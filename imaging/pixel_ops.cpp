@@ -1,5 +1,6 @@
 // Recolouring and raster operations over 32-bit pixel words, row by row.
 #include <algorithm>
+#include <cstring>
 
 #include "imaging/pixel_ops.h"
 
@@ -11,18 +12,39 @@ const std::uint32_t* Row(const CImage& image, int y) {
     return static_cast<const std::uint32_t*>(image.GetPixelAddress(0, y));
 }
 
-// A fresh 32-bit image of the source's size with every word mapped.
+// A fresh 32-bit image of the source's size with every word mapped, in one pass.
+// Screens are mostly runs of one colour, so the last answer is kept: a run costs
+// a compare per pixel instead of the rule.
 template <class Map>
 CImage MapWords(const CImage& source, Map map) {
-    CImage result = ThirtyTwoBitCopy(source);
-    for (int y = 0; y < result.GetHeight(); ++y) {
-        std::uint32_t* row = Row(result, y);
-        for (int x = 0, w = result.GetWidth(); x < w; ++x) row[x] = map(row[x]);
+    CImage result;
+    if (source.IsNull() || !result.Create(source.GetWidth(), source.GetHeight(), 32)) return result;
+    const int width = source.GetWidth(), step = source.GetBPP() / 8;
+    std::uint32_t lastIn = 0xFFFFFFFF, lastOut = 0;  // no masked word equals lastIn at first
+    for (int y = 0; y < source.GetHeight(); ++y) {
+        const auto* in = static_cast<const std::uint8_t*>(source.GetPixelAddress(0, y));
+        std::uint32_t* out = Row(result, y);
+        for (int x = 0; x < width; ++x, in += step) {
+            std::uint32_t word;
+            if (step == 4) {
+                std::memcpy(&word, in, 4);
+                word &= 0xFFFFFF;
+            } else {
+                word = in[0] | (in[1] << 8) | (in[2] << 16);
+            }
+            if (word != lastIn) {
+                lastIn = word;
+                lastOut = map(word);
+            }
+            out[x] = lastOut;
+        }
     }
     return result;
 }
 
-std::uint32_t CompareRedGreen(std::uint32_t word) {
+}  // namespace
+
+std::uint32_t CompareRedGreenWord(std::uint32_t word) {
     switch (word) {
         case 0xFFFF3C: case 0xFFFF00: case 0xFF2058: return 0xD2D200;
         case 0xFF5050: return 0xFF0606;
@@ -38,19 +60,8 @@ std::uint32_t CompareRedGreen(std::uint32_t word) {
     return 0x51A200;
 }
 
-}  // namespace
-
 CImage ThirtyTwoBitCopy(const CImage& source) {
-    CImage copy;
-    if (source.IsNull() || !copy.Create(source.GetWidth(), source.GetHeight(), 32)) return copy;
-    const int width = source.GetWidth();
-    for (int y = 0; y < source.GetHeight(); ++y) {
-        const auto* in = static_cast<const std::uint8_t*>(source.GetPixelAddress(0, y));
-        std::uint32_t* out = Row(copy, y);
-        const int step = source.GetBPP() / 8;
-        for (int x = 0; x < width; ++x, in += step) out[x] = in[0] | (in[1] << 8) | (in[2] << 16);
-    }
-    return copy;
+    return MapWords(source, [](std::uint32_t word) { return word; });
 }
 
 void CombinePixels(CImage& target, const CImage& source, ERasterOp op) {
@@ -78,15 +89,15 @@ unsigned BlackWhiteGray(std::uint32_t word) {
     return static_cast<unsigned>(static_cast<int>(0.60581 * g + 0.28965 * b + 0.10454 * r)) & 0xFF;
 }
 
-CImage ToBlackWhiteColor(const CImage& source) {
-    return MapWords(source, [](std::uint32_t word) {
-        unsigned gray = BlackWhiteGray(word);
-        if (gray > 200 && gray < 255) gray -= 30;  // keep light highlights visible on paper
-        return (gray << 16) | (gray << 8) | gray;
-    });
+std::uint32_t BlackWhiteWord(std::uint32_t word) {
+    unsigned gray = BlackWhiteGray(word);
+    if (gray > 200 && gray < 255) gray -= 30;  // keep light highlights visible on paper
+    return (gray << 16) | (gray << 8) | gray;
 }
 
-CImage ToCompareRedGreenColor(const CImage& source) { return MapWords(source, CompareRedGreen); }
+CImage ToBlackWhiteColor(const CImage& source) { return MapWords(source, BlackWhiteWord); }
+
+CImage ToCompareRedGreenColor(const CImage& source) { return MapWords(source, CompareRedGreenWord); }
 
 CImage SwapColor(const CImage& source, COLORREF color1, COLORREF color2) {
     const std::uint32_t first = PixelWordOf(color1), second = PixelWordOf(color2);

@@ -32,7 +32,9 @@ CImage SwapColor(const CImage& source, COLORREF color1, COLORREF color2);
 // double truncated toward zero, uncovered pixels in `background`.
 CImage GetRotatedBitmapNT(const CImage& source, float angle, COLORREF background);
 
-// The gray of one pixel word, before the highlight is lowered; for tests.
-unsigned BlackWhiteGray(std::uint32_t word);
+// The rules for one pixel word, as the whole-image operations apply them.
+unsigned BlackWhiteGray(std::uint32_t word);  // before light grays are lowered
+std::uint32_t BlackWhiteWord(std::uint32_t word);
+std::uint32_t CompareRedGreenWord(std::uint32_t word);
 
 }  // namespace TeskUtility::imaging
