@@ -84,7 +84,8 @@ struct CDC::Surface {
     cairo_surface_t* surface;
     cairo_t* cr;
 
-    Surface() : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1)), cr(cairo_create(surface)) {
+    Surface(int width = 1, int height = 1)
+        : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)), cr(cairo_create(surface)) {
         // Whole-pixel advances, as GDI reports them.
         cairo_font_options_t* options = cairo_font_options_create();
         cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
@@ -107,11 +108,50 @@ BOOL CDC::CreateCompatibleDC(CDC* /*dc*/) {
     return cairo_status(EnsureSurface().cr) == CAIRO_STATUS_SUCCESS;
 }
 
+BOOL CDC::CreateSurfaceDC(int width, int height) {
+    if (m_surface || width <= 0 || height <= 0) return 0;
+    auto surface = std::make_unique<Surface>(width, height);
+    if (cairo_status(surface->cr) != CAIRO_STATUS_SUCCESS) return 0;
+    m_surface = std::move(surface);
+    cairo_translate(m_surface->cr, m_viewportOrg.x, m_viewportOrg.y);
+    return 1;
+}
+
 BOOL CDC::DeleteDC() {
     if (!m_surface) return 0;
     m_surface.reset();
     m_font = nullptr;
+    m_viewportOrg = CPoint();
+    m_viewportExt = CSize(1, 1);
     return 1;
+}
+
+int CDC::GetDeviceCaps(int index) const {
+    if (!m_surface) return 0;
+    switch (index) {
+        case HORZRES: return cairo_image_surface_get_width(m_surface->surface);
+        case VERTRES: return cairo_image_surface_get_height(m_surface->surface);
+        case BITSPIXEL: return 32;
+        case PLANES: return 1;
+        default: return 0;
+    }
+}
+
+CPoint CDC::SetViewportOrg(int x, int y) {
+    const CPoint previous = m_viewportOrg;
+    m_viewportOrg = CPoint(x, y);
+    if (m_surface) {
+        // Logical (0, 0) lands on the device point (x, y) for whatever Cairo draws next.
+        cairo_identity_matrix(m_surface->cr);
+        cairo_translate(m_surface->cr, x, y);
+    }
+    return previous;
+}
+
+CSize CDC::SetViewportExt(int cx, int cy) {
+    const CSize previous = m_viewportExt;
+    if (cx != 0 && cy != 0) m_viewportExt = CSize(cx, cy);
+    return previous;
 }
 
 bool CDC::IsCreated() const { return m_surface != nullptr; }

@@ -20,6 +20,12 @@ constexpr std::int32_t FW_NORMAL = 400;
 constexpr std::int32_t FW_BOLD = 700;
 constexpr int LF_FACESIZE = 32;
 
+// GetDeviceCaps indexes.
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int BITSPIXEL = 12;
+constexpr int PLANES = 14;
+
 // Font description. A negative height is the em size in pixels, a positive one the
 // cell height (ascent plus descent), 0 the default size.
 struct LOGFONTA {
@@ -67,8 +73,19 @@ public:
 
     // Creates a 1x1 32-bit surface; `dc` is accepted for source compatibility.
     BOOL CreateCompatibleDC(CDC* dc);
+    // Creates a width x height 32-bit surface (a monitor's or a page's own context).
+    BOOL CreateSurfaceDC(int width, int height);
     BOOL DeleteDC();
     bool IsCreated() const;
+
+    // HORZRES, VERTRES (the surface's size), BITSPIXEL, PLANES; 0 for other indexes or no surface.
+    int GetDeviceCaps(int index) const;
+    // Device point of the logical origin, and the viewport's extent; each setter returns the old value.
+    CPoint SetViewportOrg(int x, int y);
+    CPoint GetViewportOrg() const { return m_viewportOrg; }
+    CSize SetViewportExt(int cx, int cy);
+    CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
+    CSize GetViewportExt() const { return m_viewportExt; }
 
     // Selects a created font (nullptr or an uncreated one keeps the current font);
     // returns the previously selected font, nullptr for the default font.
@@ -86,4 +103,6 @@ private:
 
     mutable std::unique_ptr<Surface> m_surface;
     CFont* m_font = nullptr;
+    CPoint m_viewportOrg;
+    CSize m_viewportExt{1, 1};
 };
