@@ -3,3 +3,4 @@
 
 #include "tesk/types.h"
 #include "tesk/host_cpu.h"
+#include "tesk/host_monitors.h"
