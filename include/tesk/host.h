@@ -4,3 +4,4 @@
 #include "tesk/types.h"
 #include "tesk/host_cpu.h"
 #include "tesk/host_monitors.h"
+#include "tesk/host_sysinfo.h"
