@@ -5,3 +5,4 @@
 #include "tesk/host_cpu.h"
 #include "tesk/host_monitors.h"
 #include "tesk/host_sysinfo.h"
+#include "tesk/host_instance.h"

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +66,67 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
     return result;
+}
+
+BackgroundChild::BackgroundChild(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0)
+        return;
+    m_pid = fork();
+    if (m_pid == 0) {
+        dup2(out[1], 1);
+        ApplyEnv(env);
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(out[1]);
+    m_out = out[0];
+}
+
+BackgroundChild::~BackgroundChild() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        Wait();
+    }
+    if (m_out >= 0)
+        close(m_out);
+}
+
+std::string BackgroundChild::ReadLine(int timeoutMs) {
+    for (;;) {
+        const std::size_t newline = m_pending.find('\n');
+        if (newline != std::string::npos) {
+            std::string line = m_pending.substr(0, newline);
+            m_pending.erase(0, newline + 1);
+            return line;
+        }
+        pollfd readable{m_out, POLLIN, 0};
+        if (m_out < 0 || poll(&readable, 1, timeoutMs) <= 0)
+            return {};
+        char buffer[512];
+        const ssize_t n = read(m_out, buffer, sizeof buffer);
+        if (n <= 0)
+            return {};
+        m_pending.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+void BackgroundChild::Signal(int signal) {
+    if (m_pid > 0)
+        kill(m_pid, signal);
+}
+
+int BackgroundChild::Wait() {
+    if (m_pid <= 0)
+        return -1;
+    int status = 0;
+    waitpid(m_pid, &status, 0);
+    m_pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }
 
 ChildResult RunSelfTest(const std::string& filter, std::vector<std::string> env) {

@@ -20,4 +20,23 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
 // This test binary run on one test (gtest filter) with the display variables as `env` leaves them.
 ChildResult RunSelfTest(const std::string& filter, std::vector<std::string> env);
 
+// A child left running in the background, its stdout read line by line.
+class BackgroundChild {
+public:
+    BackgroundChild(const std::vector<std::string>& argv, const std::vector<std::string>& env = {});
+    ~BackgroundChild();  // kills and reaps it if it still runs
+    BackgroundChild(const BackgroundChild&) = delete;
+    BackgroundChild& operator=(const BackgroundChild&) = delete;
+
+    // The next line of its output without the newline; empty on timeout or end of output.
+    std::string ReadLine(int timeoutMs);
+    void Signal(int signal);
+    int Wait();  // the exit code, -signal when killed
+
+private:
+    int m_pid = -1;
+    int m_out = -1;
+    std::string m_pending;
+};
+
 }  // namespace TeskTest
