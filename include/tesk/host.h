@@ -6,3 +6,4 @@
 #include "tesk/host_monitors.h"
 #include "tesk/host_sysinfo.h"
 #include "tesk/host_instance.h"
+#include "tesk/host_sound.h"
