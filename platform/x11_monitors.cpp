@@ -178,6 +178,10 @@ bool QueryMonitors(MonitorList& list) {
     }
     XRRFreeMonitors(monitors);
     if (list.count > 0) {
+        // Without a primary output (a bare X server) the first monitor is the primary one, as
+        // every desktop has one.
+        if (primary < 0)
+            list.items[0].primary = true;
         const MonitorGeometry& origin = list.items[primary >= 0 ? primary : 0];
         list.originX = origin.x;
         list.originY = origin.y;

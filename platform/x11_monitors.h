@@ -21,8 +21,8 @@ struct MonitorList {
     static constexpr int kCapacity = 32;
     int count = 0;
     int reported = 0;         // what XRandR reported, which may exceed kCapacity
-    int originX = 0;          // root position of the primary monitor's top-left corner (the first
-    int originY = 0;          // monitor's when none is marked primary): virtual-screen (0, 0)
+    int originX = 0;          // root position of the primary monitor's top-left corner: virtual-screen
+    int originY = 0;          // (0, 0); when XRandR marks none, the first monitor is the primary
     MonitorGeometry items[kCapacity];
 };
 

@@ -75,7 +75,7 @@ public:
 
     static int GetMonitorCount();
     static CMonitor GetPrimaryMonitor();   // the monitor containing (0, 0), else the primary one
-    static int GetPrimaryMonitorIndex();   // -1 when none is marked primary
+    static int GetPrimaryMonitorIndex();   // -1 without monitors (unmarked: the first is primary)
     static BOOL IsMonitor(HMONITOR monitor);
     static BOOL AllMonitorsShareDisplayFormat();  // monitors of one X screen share its depth
     // left/top: the virtual screen's origin; right/bottom: its width and height.

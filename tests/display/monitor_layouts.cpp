@@ -13,11 +13,13 @@ int Xrandr(std::vector<std::string> args) {
 }  // namespace
 
 ScopedMonitorLayout::ScopedMonitorLayout(std::vector<TestMonitor> monitors) : m_monitors(std::move(monitors)) {
+    // The first monitor takes the screen's output, so that XRandR adds no monitor of its own for it.
     for (const TestMonitor& m : m_monitors) {
+        const bool first = &m == &m_monitors.front();
         const std::string geometry = std::to_string(m.width) + "/" + std::to_string(m.width / 4) + "x" +
                                      std::to_string(m.height) + "/" + std::to_string(m.height / 4) + "+" +
                                      std::to_string(m.x) + "+" + std::to_string(m.y);
-        m_ok = Xrandr({"--setmonitor", (m.primary ? "*" : "") + m.name, geometry, m.primary ? "screen" : "none"}) == 0 &&
+        m_ok = Xrandr({"--setmonitor", (m.primary ? "*" : "") + m.name, geometry, first ? "screen" : "none"}) == 0 &&
                m_ok;
     }
 }

@@ -1,5 +1,5 @@
 // Monitor layouts on the fixture's Xvfb (1920x1080), made with `xrandr --setmonitor` and undone when
-// the guard goes. Root coordinates; the monitor named with '*' is primary and takes the screen's output.
+// the guard goes. Root coordinates; `primary` marks the monitor primary ('*').
 #pragma once
 
 #include <string>

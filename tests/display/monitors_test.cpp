@@ -72,6 +72,18 @@ TEST(Monitors, LayoutsGiveVirtualRectanglesFromThePrimaryOrigin) {
     }
 }
 
+TEST(Monitors, WithoutAMarkedPrimaryTheFirstMonitorIsPrimary) {
+    TESK_REQUIRE_XVFB();
+    ScopedMonitorLayout layout({{"A", 960, 0, 960, 1080, false}, {"B", 0, 0, 960, 1080, false}});
+    ASSERT_TRUE(layout.ok());
+    CMonitors monitors;
+    ASSERT_EQ(monitors.GetCount(), 2);
+    ASSERT_EQ(CMonitors::GetPrimaryMonitorIndex(), 0);
+    EXPECT_TRUE(monitors.GetMonitor(0).IsPrimaryMonitor());
+    EXPECT_FALSE(monitors.GetMonitor(1).IsPrimaryMonitor());
+    EXPECT_EQ(RectOf(monitors.GetMonitor(0)).TopLeft(), CPoint(0, 0)) << "the primary's corner is the origin";
+}
+
 TEST(Monitors, HandlesOutliveEnumerationsUntilTheMonitorGoes) {
     TESK_REQUIRE_XVFB();
     CMonitor left;
