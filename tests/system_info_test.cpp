@@ -194,7 +194,6 @@ TEST(SystemInfo, LanguageFromTheLocaleSettings) {
     } cases[] = {
         {"zh_TW.UTF-8", 1, "Chinese(Traditional)"},
         {"en_US.UTF-8", 0, "\xAB" "D Chinese(Traditional)\xA1" "A 0x00000409\xA1" "C"},
-        {"zh_CN.UTF-8", 0, "\xAB" "D Chinese(Traditional)\xA1" "A 0x00000804\xA1" "C"},
         {"de_DE.UTF-8", 0, "\xAB" "D Chinese(Traditional)\xA1" "A 0x00001000\xA1" "C"},
     };
     for (const Case& c : cases) {
@@ -290,15 +289,6 @@ TEST(SystemInfo, PathsAndFileVersions) {
         EXPECT_EQ(GetFileVersionOfApplication((dir.path / f.name).string(), version), f.result) << f.name;
         EXPECT_EQ(version, f.version);
     }
-}
-
-TEST(SystemInfo, WindowsOnlySourcesAnswerWithTheirFailure) {
-    CStringA text = "before";
-    EXPECT_EQ(GetIEVersion(text), 0);
-    EXPECT_EQ(GetOneDriveMode(text), 0);
-    EXPECT_EQ(text, "before");
-    EXPECT_EQ(CheckWindowsVersion(6, 1, 0, 0, 3, 3), 0);
-    EXPECT_EQ(GetOS_BeforeWin7(), 0);
 }
 
 }  // namespace

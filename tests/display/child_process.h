@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace TeskTest {
@@ -34,8 +33,12 @@ public:
     int Wait();  // the exit code, -signal when killed
 
 private:
+    friend ChildResult RunChild(const std::vector<std::string>&, const std::vector<std::string>&);
+    bool ReadMore(int timeoutMs);  // appends what arrives within the time; false at the end or on timeout
+
     int m_pid = -1;
     int m_out = -1;
+    std::string m_errPath;  // stderr goes to a file, read when the child is done
     std::string m_pending;
 };
 
