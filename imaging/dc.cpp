@@ -26,6 +26,18 @@ BOOL CDC::CreateCompatibleDC(CDC* dc) {
     return Attach(hdc);
 }
 
+BOOL CDC::CreateSurfaceDC(int width, int height) {
+    if (m_hDC != nullptr || width <= 0 || height <= 0 || !CreateCompatibleDC(nullptr)) return 0;
+    HDC__& dc = *m_hDC;
+    dc.stockBitmap.DeleteObject();
+    if (!dc.stockBitmap.CreateCompatibleBitmap(nullptr, width, height)) {
+        DeleteDC();
+        return 0;
+    }
+    dc.Target(&dc.stockBitmap);
+    return 1;
+}
+
 BOOL CDC::DeleteDC() {
     if (m_hDC == nullptr) return 0;
     HDC hdc = Detach();

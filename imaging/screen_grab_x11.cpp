@@ -14,6 +14,7 @@
 
 #include "imaging/screen_grab.h"
 #include "platform/x11_display.h"
+#include "platform/x11_monitors.h"
 
 namespace TeskUtility::imaging {
 namespace {
@@ -131,7 +132,23 @@ bool SharedMemoryGrabOffered() {
     return x && XShmQueryExtension(x.display());
 }
 
+// Sizes from the XRandR monitors (the primary one, and the box around all of
+// them); the root window's size where XRandR reports none.
 bool ScreenSizes(CSize& primary, CSize& virtualScreen) {
+    x11::MonitorList list;
+    if (x11::QueryMonitors(list) && list.count > 0) {
+        CRect bounds(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
+        int chosen = 0;
+        for (int i = 0; i < list.count; ++i) {
+            const x11::MonitorGeometry& m = list.items[i];
+            bounds.SetRect(std::min(bounds.left, m.x), std::min(bounds.top, m.y), std::max(bounds.right, m.x + m.width),
+                           std::max(bounds.bottom, m.y + m.height));
+            if (m.primary) chosen = i;
+        }
+        primary = CSize(list.items[chosen].width, list.items[chosen].height);
+        virtualScreen = bounds.Size();
+        return true;
+    }
     x11::Session x;
     if (!x) return false;
     Display* display = x.display();

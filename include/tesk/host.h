@@ -3,3 +3,7 @@
 
 #include "tesk/types.h"
 #include "tesk/host_cpu.h"
+#include "tesk/host_monitors.h"
+#include "tesk/host_sysinfo.h"
+#include "tesk/host_instance.h"
+#include "tesk/host_sound.h"

@@ -203,6 +203,8 @@ public:
     // Creates a memory context with the stock objects selected; `dc` gives the
     // resolution (LOGPIXELSX/Y) when not null.
     BOOL CreateCompatibleDC(CDC* dc);
+    // Creates a context whose own bitmap is width x height (a monitor's or a page's surface).
+    BOOL CreateSurfaceDC(int width, int height);
     BOOL DeleteDC();
     bool IsCreated() const;
     // Attach hands a context to this object, which deletes it in DeleteDC or its

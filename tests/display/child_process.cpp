@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace TeskTest {
 namespace {
@@ -22,17 +25,18 @@ void ApplyEnv(const std::vector<std::string>& env) {
 
 }  // namespace
 
-ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-    ChildResult result;
-    int outPipe[2];
-    int errPipe[2];
-    // Close-on-exec: a daemon the child starts (Xvfb) must not hold our pipes open.
-    if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0)
-        return result;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(outPipe[1], 1);
-        dup2(errPipe[1], 2);
+BackgroundChild::BackgroundChild(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    // Close-on-exec: a daemon the child starts (Xvfb) must not hold our pipe open.
+    int out[2];
+    char errPath[] = "/tmp/tesk_child_err_XXXXXX";
+    const int err = mkstemp(errPath);
+    if (err < 0 || pipe2(out, O_CLOEXEC) != 0)
+        return;
+    m_errPath = errPath;
+    m_pid = fork();
+    if (m_pid == 0) {
+        dup2(out[1], 1);
+        dup2(err, 2);
         ApplyEnv(env);
         std::vector<char*> args;
         for (const std::string& a : argv)
@@ -41,29 +45,70 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
         execv(args[0], args.data());
         _exit(127);
     }
-    close(outPipe[1]);
-    close(errPipe[1]);
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-    std::string* sinks[2] = {&result.out, &result.err};
-    int open = 2;
-    while (open > 0 && poll(fds, 2, -1) >= 0) {
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
-                continue;
-            char buffer[4096];
-            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-            if (n > 0) {
-                sinks[i]->append(buffer, static_cast<size_t>(n));
-            } else {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            }
-        }
+    close(out[1]);
+    close(err);
+    m_out = out[0];
+}
+
+BackgroundChild::~BackgroundChild() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        Wait();
     }
+    if (m_out >= 0)
+        close(m_out);
+    if (!m_errPath.empty())
+        unlink(m_errPath.c_str());
+}
+
+std::string BackgroundChild::ReadLine(int timeoutMs) {
+    for (;;) {
+        const std::size_t newline = m_pending.find('\n');
+        if (newline != std::string::npos) {
+            std::string line = m_pending.substr(0, newline);
+            m_pending.erase(0, newline + 1);
+            return line;
+        }
+        if (!ReadMore(timeoutMs))
+            return {};
+    }
+}
+
+bool BackgroundChild::ReadMore(int timeoutMs) {
+    pollfd readable{m_out, POLLIN, 0};
+    if (m_out < 0 || poll(&readable, 1, timeoutMs) <= 0)
+        return false;
+    char buffer[4096];
+    const ssize_t n = read(m_out, buffer, sizeof buffer);
+    if (n <= 0)
+        return false;
+    m_pending.append(buffer, static_cast<std::size_t>(n));
+    return true;
+}
+
+void BackgroundChild::Signal(int signal) {
+    if (m_pid > 0)
+        kill(m_pid, signal);
+}
+
+int BackgroundChild::Wait() {
+    if (m_pid <= 0)
+        return -1;
     int status = 0;
-    waitpid(pid, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    waitpid(m_pid, &status, 0);
+    m_pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    BackgroundChild child(argv, env);
+    while (child.ReadMore(-1)) {
+    }
+    ChildResult result;
+    result.exitCode = child.Wait();
+    result.out = child.m_pending;
+    std::ifstream err(child.m_errPath);
+    result.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
     return result;
 }
 

@@ -17,7 +17,7 @@ start)
     n=$((n + 1))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     # -noreset: the layouts the tests make must outlive the client that made them.
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset >/dev/null 2>&1 &
     pid=$!
     waited=0
     while [ "$waited" -lt 100 ]; do
