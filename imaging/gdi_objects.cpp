@@ -140,8 +140,11 @@ namespace TeskImaging {
 
 CFont* StockFont() {
     static CFont font = [] {
+        // A real height (9 pt at 96 dpi), as the platform's stock GUI font reports, so
+        // that code growing the selected font by a few pixels grows it from there.
         CFont f;
-        const LOGFONTA lf = DefaultLogFont();
+        LOGFONTA lf = DefaultLogFont();
+        lf.lfHeight = -12;
         f.CreateFontIndirect(&lf);
         return f;
     }();

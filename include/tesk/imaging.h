@@ -3,3 +3,4 @@
 
 #include "tesk/types.h"
 #include "tesk/imaging_dc.h"
+#include "tesk/imaging_memdc.h"
