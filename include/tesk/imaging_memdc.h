@@ -11,6 +11,8 @@
 #include "tesk/imaging_dc.h"
 #include "tesk/types.h"
 
+class CImage;
+
 class CTeskMemDC : public CDC {
 public:
     // area in the target's logical units; nullptr takes the target's clip box. A printing
@@ -57,9 +59,8 @@ void GradientColor(CTeskMemDC& dc, CRect rect, std::uint32_t firstColor, std::ui
                    int mode);
 void GradientColor(CDC* dc, CRect rect, std::uint32_t firstColor, std::uint32_t secondColor, CRect inset, int mode);
 
-// Premultiplies each pixel's B, G, R bytes by its A byte (32 bits per pixel; pitch is
-// negative for bottom-up rows, bits pointing at the first row in memory order of y = 0).
-void CrossImageBits(unsigned char* bits, int width, int height, int pitch, int bitsPerPixel);
+// Premultiplies each pixel's B, G, R bytes by its A byte; 32-bit images only.
+void CrossImage(CImage& image);
 
 // Two lines split at the first '\n': the first on the bottom of the upper half, the
 // second at the top of the lower half, `gap` pixels apart. Nothing without a '\n'
