@@ -18,30 +18,30 @@ struct CanvasDC : CDC {
     }
     ~CanvasDC() override { DeleteDC(); }
 
-    // Columns (or rows) within [from, to) holding `color` somewhere.
-    std::vector<int> InkColumns(const RECT& area, COLORREF background) const {
-        std::vector<int> columns;
-        for (int x = area.left; x < area.right; ++x)
-            for (int y = area.top; y < area.bottom; ++y)
-                if (GetPixel(x, y) != background) {
-                    columns.push_back(x);
-                    break;
-                }
-        return columns;
-    }
-    std::vector<int> InkRows(const RECT& area, COLORREF background) const {
-        std::vector<int> rows;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                if (GetPixel(x, y) != background) {
-                    rows.push_back(y);
-                    break;
-                }
-        return rows;
-    }
-
     CBitmap bitmap;
 };
+
+// Columns (or rows) of `area` holding a pixel other than `background`.
+inline std::vector<int> InkColumns(const CDC& dc, const RECT& area, COLORREF background) {
+    std::vector<int> columns;
+    for (int x = area.left; x < area.right; ++x)
+        for (int y = area.top; y < area.bottom; ++y)
+            if (dc.GetPixel(x, y) != background) {
+                columns.push_back(x);
+                break;
+            }
+    return columns;
+}
+inline std::vector<int> InkRows(const CDC& dc, const RECT& area, COLORREF background) {
+    std::vector<int> rows;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (dc.GetPixel(x, y) != background) {
+                rows.push_back(y);
+                break;
+            }
+    return rows;
+}
 
 inline CFont& MonoFont20() {
     // DejaVu Sans Mono at 20 px: every character advances 12 whole pixels.
