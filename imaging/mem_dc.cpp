@@ -1,6 +1,7 @@
 // CTeskMemDC: paint off-screen, then one block copy to the target.
 #include <cstdlib>
 
+#include "imaging/device_context.h"
 #include "tesk/imaging_memdc.h"
 
 CTeskMemDC::CTeskMemDC(CDC& target, const RECT* area) : m_pDC(&target), m_bMemDC(!target.IsPrinting()) {
@@ -12,8 +13,9 @@ CTeskMemDC::CTeskMemDC(CDC& target, const RECT* area) : m_pDC(&target), m_bMemDC
     if (m_bMemDC) {
         if (!CreateCompatibleDC(&target)) return;
         target.LPtoDP(&m_rect);
-        // Flipped mapping modes give a rectangle upside down in device units.
-        if (!m_bitmap.CreateCompatibleBitmap(&target, std::abs(m_rect.Width()), std::abs(m_rect.Height()))) return;
+        // Flipped mapping modes give a rectangle upside down in device units. The
+        // background fill below covers every pixel, so none is filled twice.
+        if (!TeskImaging::CreateUnfilledBitmap(m_bitmap, std::abs(m_rect.Width()), std::abs(m_rect.Height()))) return;
         m_oldBitmap = SelectObject(&m_bitmap);
         SetMapMode(target.GetMapMode());
         SetWindowExt(target.GetWindowExt());
