@@ -22,25 +22,23 @@ struct CanvasDC : CDC {
 };
 
 // Columns (or rows) of `area` holding a pixel other than `background`.
-inline std::vector<int> InkColumns(const CDC& dc, const RECT& area, COLORREF background) {
-    std::vector<int> columns;
-    for (int x = area.left; x < area.right; ++x)
-        for (int y = area.top; y < area.bottom; ++y)
-            if (dc.GetPixel(x, y) != background) {
-                columns.push_back(x);
+inline std::vector<int> InkLines(const CDC& dc, const RECT& area, COLORREF background, bool columns) {
+    std::vector<int> lines;
+    const int outerFrom = columns ? area.left : area.top, outerTo = columns ? area.right : area.bottom;
+    const int innerFrom = columns ? area.top : area.left, innerTo = columns ? area.bottom : area.right;
+    for (int i = outerFrom; i < outerTo; ++i)
+        for (int j = innerFrom; j < innerTo; ++j)
+            if ((columns ? dc.GetPixel(i, j) : dc.GetPixel(j, i)) != background) {
+                lines.push_back(i);
                 break;
             }
-    return columns;
+    return lines;
+}
+inline std::vector<int> InkColumns(const CDC& dc, const RECT& area, COLORREF background) {
+    return InkLines(dc, area, background, true);
 }
 inline std::vector<int> InkRows(const CDC& dc, const RECT& area, COLORREF background) {
-    std::vector<int> rows;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (dc.GetPixel(x, y) != background) {
-                rows.push_back(y);
-                break;
-            }
-    return rows;
+    return InkLines(dc, area, background, false);
 }
 
 inline CFont& MonoFont20() {
