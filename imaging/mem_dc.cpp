@@ -13,10 +13,13 @@ CTeskMemDC::CTeskMemDC(CDC& target, const RECT* area) : m_pDC(&target), m_bMemDC
     if (m_bMemDC) {
         if (!CreateCompatibleDC(&target)) return;
         target.LPtoDP(&m_rect);
-        // Flipped mapping modes give a rectangle upside down in device units. The
-        // background fill below covers every pixel, so none is filled twice.
-        if (!TeskImaging::CreateUnfilledBitmap(m_bitmap, std::abs(m_rect.Width()), std::abs(m_rect.Height()))) return;
+        // Flipped mapping modes give a rectangle upside down in device units.
+        const int width = std::abs(m_rect.Width()), height = std::abs(m_rect.Height());
+        if (!TeskImaging::CreateUnfilledBitmap(m_bitmap, width, height)) return;
         m_oldBitmap = SelectObject(&m_bitmap);
+        // The background fill, done while logical units are still pixels, so that it
+        // covers every pixel of the bitmap whatever the target's mapping rounds to.
+        FillSolidRect(0, 0, width, height, target.GetBkColor());
         SetMapMode(target.GetMapMode());
         SetWindowExt(target.GetWindowExt());
         SetViewportExt(target.GetViewportExt());
@@ -26,8 +29,8 @@ CTeskMemDC::CTeskMemDC(CDC& target, const RECT* area) : m_pDC(&target), m_bMemDC
         m_bPrinting = target.m_bPrinting;
         m_hDC = target.m_hDC;
         m_hAttribDC = target.m_hAttribDC;
+        FillSolidRect(&m_rect, target.GetBkColor());
     }
-    FillSolidRect(&m_rect, target.GetBkColor());
 }
 
 CTeskMemDC::~CTeskMemDC() {

@@ -87,6 +87,24 @@ TEST(TeskMemDC, PaintsOffScreenAndCopiesOnce) {
     EXPECT_EQ(window.GetPixel(37, 29), kBlue);
 }
 
+TEST(TeskMemDC, KeepsTheTargetsMapping) {
+    CanvasDC window(30, 30);
+    window.SetBkColor(kBlue);
+    window.SetMapMode(MM_ANISOTROPIC);
+    window.SetWindowExt(1, 1);
+    window.SetViewportExt(2, 2);  // a logical unit is 2x2 pixels
+    {
+        const CRect area(5, 5, 10, 10);
+        CTeskMemDC dc(window, &area);
+        EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 10);
+        dc.SetPixel(9, 9, kRed);  // device (8, 8) of the bitmap
+    }
+    EXPECT_EQ(window.GetPixel(9, 9), kRed);
+    EXPECT_EQ(window.GetPixel(5, 5), kBlue);
+    EXPECT_EQ(window.GetPixel(10, 10), kWhite);
+    EXPECT_EQ(window.GetPixel(4, 4), kWhite);
+}
+
 TEST(TeskMemDC, ForwardsToAPrintingTargetAndSurvivesFailures) {
     CanvasDC printer(10, 10);
     printer.m_bPrinting = 1;
