@@ -163,6 +163,17 @@ void KeepIsotropic(HDC__& dc) {
     }
 }
 
+CSize SetExtent(HDC hdc, SIZE HDC__::*extent, int cx, int cy) {
+    if (hdc == nullptr) return CSize();
+    const CSize previous(hdc->*extent);
+    if ((hdc->mapMode == MM_ISOTROPIC || hdc->mapMode == MM_ANISOTROPIC) && cx != 0 && cy != 0) {
+        hdc->*extent = SIZE{cx, cy};
+        KeepIsotropic(*hdc);
+        hdc->fontApplied = false;
+    }
+    return previous;
+}
+
 }  // namespace
 
 int CDC::SetMapMode(int mode) {
@@ -193,30 +204,11 @@ CPoint CDC::SetViewportOrg(int x, int y) {
 }
 CPoint CDC::GetViewportOrg() const { return m_hAttribDC == nullptr ? CPoint() : CPoint(m_hAttribDC->viewportOrg); }
 
-CSize CDC::SetWindowExt(int cx, int cy) {
-    if (m_hDC == nullptr) return CSize();
-    HDC__& dc = *m_hDC;
-    const CSize previous(dc.windowExt);
-    if ((dc.mapMode == MM_ISOTROPIC || dc.mapMode == MM_ANISOTROPIC) && cx != 0 && cy != 0) {
-        dc.windowExt = SIZE{cx, cy};
-        KeepIsotropic(dc);
-        dc.fontApplied = false;
-    }
-    return previous;
-}
+// The extents can be chosen only in the two scalable modes; a zero extent is refused.
+CSize CDC::SetWindowExt(int cx, int cy) { return SetExtent(m_hDC, &HDC__::windowExt, cx, cy); }
 CSize CDC::GetWindowExt() const { return m_hAttribDC == nullptr ? CSize() : CSize(m_hAttribDC->windowExt); }
 
-CSize CDC::SetViewportExt(int cx, int cy) {
-    if (m_hDC == nullptr) return CSize();
-    HDC__& dc = *m_hDC;
-    const CSize previous(dc.viewportExt);
-    if ((dc.mapMode == MM_ISOTROPIC || dc.mapMode == MM_ANISOTROPIC) && cx != 0 && cy != 0) {
-        dc.viewportExt = SIZE{cx, cy};
-        KeepIsotropic(dc);
-        dc.fontApplied = false;
-    }
-    return previous;
-}
+CSize CDC::SetViewportExt(int cx, int cy) { return SetExtent(m_hDC, &HDC__::viewportExt, cx, cy); }
 CSize CDC::GetViewportExt() const { return m_hAttribDC == nullptr ? CSize() : CSize(m_hAttribDC->viewportExt); }
 
 void CDC::LPtoDP(POINT* points, int count) const {
@@ -224,11 +216,21 @@ void CDC::LPtoDP(POINT* points, int count) const {
     for (int i = 0; i < count; ++i) points[i] = ToDevice(*m_hAttribDC, points[i]);
 }
 
-void CDC::LPtoDP(RECT* rect) const {
+namespace {
+
+// Converts a rectangle as its two corners.
+template <typename Convert>
+void ConvertCorners(RECT* rect, Convert convert) {
     if (rect == nullptr) return;
     POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
-    LPtoDP(corners, 2);
+    convert(corners);
     *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+}  // namespace
+
+void CDC::LPtoDP(RECT* rect) const {
+    ConvertCorners(rect, [this](POINT* corners) { LPtoDP(corners, 2); });
 }
 
 void CDC::DPtoLP(POINT* points, int count) const {
@@ -237,10 +239,7 @@ void CDC::DPtoLP(POINT* points, int count) const {
 }
 
 void CDC::DPtoLP(RECT* rect) const {
-    if (rect == nullptr) return;
-    POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
-    DPtoLP(corners, 2);
-    *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    ConvertCorners(rect, [this](POINT* corners) { DPtoLP(corners, 2); });
 }
 
 int CDC::GetClipBox(RECT* rect) const {

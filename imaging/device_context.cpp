@@ -39,9 +39,13 @@ namespace {
 constexpr double kDefaultEmPixels = 12.0;  // 9 pt at 96 dpi
 constexpr const char* kDefaultFace = "sans-serif";
 
+// Face names are nearly always ASCII, which needs no conversion.
 std::string FaceName(const LOGFONTA& lf) {
     if (lf.lfFaceName[0] == '\0') return kDefaultFace;
-    return TeskUtility::AnsiToUtf8(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)));
+    const std::string_view name(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(name);
+    return TeskUtility::AnsiToUtf8(name);
 }
 
 }  // namespace

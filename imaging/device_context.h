@@ -49,6 +49,9 @@ struct HDC__ {
 
 namespace TeskImaging {
 
+// A bitmap whose pixels are left as they come: for a caller that fills it whole at once.
+BOOL CreateUnfilledBitmap(CBitmap& bitmap, int width, int height);
+
 CFont* StockFont();
 CPen* StockPen();
 

@@ -1,5 +1,8 @@
 // Fonts, pens and bitmaps, and the stock objects every context starts with.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "imaging/cairo_access.h"
@@ -13,21 +16,28 @@ LOGFONTA DefaultLogFont() {
     return lf;
 }
 
-cairo_surface_t* NewSurface(int width, int height) {
+// Pixels in a buffer of our own: cairo's own allocation zeroes them, which costs a
+// pass over memory that the first fill (black here, or the caller's) makes anyway.
+cairo_surface_t* NewSurface(int width, int height, bool black) {
     if (width <= 0 || height <= 0) return nullptr;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);
+    if (stride <= 0 || static_cast<std::size_t>(height) > SIZE_MAX / static_cast<std::size_t>(stride)) return nullptr;
+    auto* data = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(stride) * height));
+    if (data == nullptr) return nullptr;
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, width, height, stride);
+    static cairo_user_data_key_t ownedData;
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(surface, &ownedData, data, std::free) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
+        std::free(data);
         return nullptr;
     }
-    // Opaque black, as a screen-compatible bitmap starts.
-    auto* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-        for (int x = 0; x < width; ++x) row[x] = 0xFF000000u;
+    if (black) {
+        for (int y = 0; y < height; ++y) {
+            auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+            std::fill(row, row + width, 0xFF000000u);
+        }
     }
-    cairo_surface_mark_dirty(surface);
     return surface;
 }
 
@@ -93,7 +103,7 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* /*dc*/, int width, int height) {
 
 BOOL CBitmap::CreateBitmap(int width, int height, unsigned int planes, unsigned int bitsPerPixel, const void* bits) {
     if (m_hObject != nullptr || planes != 1 || (bitsPerPixel != 32 && bitsPerPixel != 24)) return 0;
-    cairo_surface_t* surface = NewSurface(width, height);
+    cairo_surface_t* surface = NewSurface(width, height, bits == nullptr);
     if (surface == nullptr) return 0;
     if (bits != nullptr) {
         const std::size_t bytesPerPixel = bitsPerPixel / 8;
@@ -140,8 +150,11 @@ namespace TeskImaging {
 
 CFont* StockFont() {
     static CFont font = [] {
+        // A real height (9 pt at 96 dpi), as the platform's stock GUI font reports, so
+        // that code growing the selected font by a few pixels grows it from there.
         CFont f;
-        const LOGFONTA lf = DefaultLogFont();
+        LOGFONTA lf = DefaultLogFont();
+        lf.lfHeight = -12;
         f.CreateFontIndirect(&lf);
         return f;
     }();
@@ -164,6 +177,14 @@ cairo_surface_t* SurfaceOf(const CDC& dc) { return dc.m_hDC == nullptr ? nullptr
 
 cairo_surface_t* SurfaceOf(const CBitmap& bitmap) {
     return bitmap.m_hObject == nullptr ? nullptr : bitmap.m_hObject->surface;
+}
+
+BOOL CreateUnfilledBitmap(CBitmap& bitmap, int width, int height) {
+    if (bitmap.IsCreated()) return 0;
+    cairo_surface_t* surface = NewSurface(width, height, false);
+    if (surface == nullptr) return 0;
+    bitmap.m_hObject = new HBITMAP__{surface};
+    return 1;
 }
 
 BOOL AdoptSurface(CBitmap& bitmap, cairo_surface_t* surface) {

@@ -185,13 +185,13 @@ TEST(DrawingSurface, DrawTextPlacesInkByFormat) {
         dc.SetBkMode(TRANSPARENT);
         CRect box(10, 5, 90, 55);
         dc.DrawText("888", &box, c.format | DT_VCENTER);
-        const auto cols = dc.InkColumns(CRect(0, 0, 100, 60), kWhite);
+        const auto cols = InkColumns(dc, CRect(0, 0, 100, 60), kWhite);
         ASSERT_FALSE(cols.empty());
         EXPECT_GE(cols.front(), c.inkLeft);
         EXPECT_LT(cols.back(), c.inkRight);
         EXPECT_LT(cols.front() - c.inkLeft, 4);
         EXPECT_LT(c.inkRight - cols.back(), 4);
-        const auto rows = dc.InkRows(CRect(0, 0, 100, 60), kWhite);
+        const auto rows = InkRows(dc, CRect(0, 0, 100, 60), kWhite);
         const int height = dc.GetTextExtent("8").cy;
         EXPECT_GE(rows.front(), 5 + (50 - height) / 2);
         EXPECT_LT(rows.back(), 5 + (50 - height) / 2 + height);
@@ -218,5 +218,5 @@ TEST(DrawingSurface, DrawTextMeasuresClipsAndPaintsBackground) {
     EXPECT_EQ(dc.DrawText("WWWW", &box, DT_SINGLELINE | DT_BOTTOM), 40);
     EXPECT_EQ(dc.GetPixel(0, 39), RGB(0, 0, 255));
     EXPECT_EQ(dc.GetPixel(0, 40 - cell - 1), kWhite);
-    EXPECT_EQ(dc.InkColumns(CRect(30, 0, 60, 60), kWhite), std::vector<int>{});
+    EXPECT_EQ(InkColumns(dc, CRect(30, 0, 60, 60), kWhite), std::vector<int>{});
 }

@@ -18,30 +18,28 @@ struct CanvasDC : CDC {
     }
     ~CanvasDC() override { DeleteDC(); }
 
-    // Columns (or rows) within [from, to) holding `color` somewhere.
-    std::vector<int> InkColumns(const RECT& area, COLORREF background) const {
-        std::vector<int> columns;
-        for (int x = area.left; x < area.right; ++x)
-            for (int y = area.top; y < area.bottom; ++y)
-                if (GetPixel(x, y) != background) {
-                    columns.push_back(x);
-                    break;
-                }
-        return columns;
-    }
-    std::vector<int> InkRows(const RECT& area, COLORREF background) const {
-        std::vector<int> rows;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                if (GetPixel(x, y) != background) {
-                    rows.push_back(y);
-                    break;
-                }
-        return rows;
-    }
-
     CBitmap bitmap;
 };
+
+// Columns (or rows) of `area` holding a pixel other than `background`.
+inline std::vector<int> InkLines(const CDC& dc, const RECT& area, COLORREF background, bool columns) {
+    std::vector<int> lines;
+    const int outerFrom = columns ? area.left : area.top, outerTo = columns ? area.right : area.bottom;
+    const int innerFrom = columns ? area.top : area.left, innerTo = columns ? area.bottom : area.right;
+    for (int i = outerFrom; i < outerTo; ++i)
+        for (int j = innerFrom; j < innerTo; ++j)
+            if ((columns ? dc.GetPixel(i, j) : dc.GetPixel(j, i)) != background) {
+                lines.push_back(i);
+                break;
+            }
+    return lines;
+}
+inline std::vector<int> InkColumns(const CDC& dc, const RECT& area, COLORREF background) {
+    return InkLines(dc, area, background, true);
+}
+inline std::vector<int> InkRows(const CDC& dc, const RECT& area, COLORREF background) {
+    return InkLines(dc, area, background, false);
+}
 
 inline CFont& MonoFont20() {
     // DejaVu Sans Mono at 20 px: every character advances 12 whole pixels.
