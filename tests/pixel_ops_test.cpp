@@ -78,17 +78,6 @@ TEST(PixelOps, SwapColorExchangesBothWaysAndIgnoresEqualColours) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(Word(same, x, 0), Word(source, x, 0));
 }
 
-TEST(PixelOps, RasterOperations) {
-    CImage target = RowOf({0x00FFFFFF, 0x00123456});
-    const CImage source = RowOf({0xFF0F0F0F, 0x00123456});
-    CombinePixels(target, source, ERasterOp::SourceInvert);
-    EXPECT_EQ(Word(target, 0, 0), 0xF0F0F0u);
-    EXPECT_EQ(Word(target, 1, 0), 0u);
-    CombinePixels(target, source, ERasterOp::NotSourceCopy);
-    EXPECT_EQ(Word(target, 0, 0), 0xF0F0F0u);
-    EXPECT_EQ(Word(target, 1, 0), 0xEDCBA9u);
-}
-
 TEST(PixelOps, RotationSizes) {
     const struct {
         int w, h;
