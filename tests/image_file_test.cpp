@@ -82,8 +82,9 @@ TEST_P(ImageRoundTrip, DecodesWhatItEncoded) {
     EXPECT_EQ(loaded.GetBPP(), c.loadedBpp);
     EXPECT_LT(loaded.GetPitch(), 0) << "loaded images are bottom-up";
     EXPECT_LE(MaxChannelError(original, loaded), c.tolerance);
-    if (c.flags & CImage::createAlphaChannel)  // alpha survives PNG only when the image has it
+    if (c.flags & CImage::createAlphaChannel) {  // alpha survives PNG only when the image has it
         EXPECT_EQ(static_cast<const std::uint8_t*>(loaded.GetPixelAddress(5, 3))[3], 5 * 9 + 3);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ImageRoundTrip,
