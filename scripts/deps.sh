@@ -5,10 +5,12 @@ PACKAGES="
   build-essential cmake pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libbz2-dev libminizip-dev
-  libpcre2-dev libcairo2-dev fonts-dejavu-core
+  libpcre2-dev libcairo2-dev fonts-dejavu-core fonts-wqy-microhei
+  libpng-dev libjpeg62-turbo-dev libcups2-dev libxext-dev
   libxml2-dev
   clang libclang-rt-dev
   libinih-dev libssl-dev
+  libx11-dev libxrandr-dev libasound2-dev alsa-utils xvfb x11-xserver-utils xauth
   zip unzip bzip2 gzip qpdf python3
 "
 missing=""

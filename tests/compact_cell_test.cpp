@@ -78,7 +78,8 @@ TEST(CairoDC, MeasuresInTheSelectedFont) {
     lf.lfWeight = FW_NORMAL;
     std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "DejaVu Sans Mono");
     ASSERT_EQ(mono.CreateFontIndirect(&lf), 1);
-    EXPECT_EQ(dc.SelectObject(&mono), nullptr);
+    CFont* stock = dc.SelectObject(&mono);
+    ASSERT_NE(stock, nullptr);  // the stock font, selectable again
     EXPECT_EQ(dc.GetCurrentFont(), &mono);
     EXPECT_EQ(dc.GetTextExtent("123M").cx, 48);
     EXPECT_EQ(dc.GetTextExtent("123M", 2).cx, 24);
@@ -98,8 +99,9 @@ TEST(CairoDC, MeasuresInTheSelectedFont) {
     EXPECT_EQ(dc.GetTextExtent("00000000").cx, 2 * wideDigits);
 
     CFont unused;
-    EXPECT_EQ(dc.SelectObject(&unused), &sans);  // an uncreated font is not selected
+    EXPECT_EQ(dc.SelectObject(&unused), nullptr);  // an uncreated font is not selected
     EXPECT_EQ(dc.GetCurrentFont(), &sans);
+    EXPECT_EQ(dc.SelectObject(stock), &sans);
     EXPECT_EQ(dc.DeleteDC(), 1);
     EXPECT_EQ(dc.GetCurrentFont(), nullptr);
     EXPECT_GT(dc.GetTextExtent("0").cx, 0);  // measures on a private surface

@@ -45,6 +45,18 @@ std::optional<std::string> Args::Option(std::string_view name) {
     return value;
 }
 
+std::optional<std::vector<std::string>> Args::Values(std::string_view name, std::size_t count) {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (used_[i] || items_[i] != name) continue;
+        if (i + count >= items_.size()) throw UsageError(std::string(name) + " needs " + std::to_string(count) + " values");
+        std::vector<std::string> values(items_.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                                        items_.begin() + static_cast<std::ptrdiff_t>(i + 1 + count));
+        for (std::size_t k = i; k <= i + count; ++k) used_[k] = true;
+        return values;
+    }
+    return std::nullopt;
+}
+
 std::int64_t Args::IntOption(std::string_view name, std::int64_t fallback) {
     auto v = Option(name);
     return v ? ParseInt(*v, name) : fallback;

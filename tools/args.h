@@ -26,6 +26,8 @@ public:
     // Consumes "--name VALUE" or "--name=VALUE".
     std::optional<std::string> Option(std::string_view name);
     std::int64_t IntOption(std::string_view name, std::int64_t fallback);
+    // Consumes "--name V1 ... Vcount" (negative numbers count as values).
+    std::optional<std::vector<std::string>> Values(std::string_view name, std::size_t count);
     // Consumes "-x" style short flags (e.g. "-i").
     bool ShortFlag(char letter);
 

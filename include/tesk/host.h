@@ -5,3 +5,7 @@
 #include "tesk/host_cpu.h"
 #include "tesk/host_xml.h"
 #include "tesk/host_typelib.h"
+#include "tesk/host_monitors.h"
+#include "tesk/host_sysinfo.h"
+#include "tesk/host_instance.h"
+#include "tesk/host_sound.h"

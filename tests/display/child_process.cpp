@@ -1,0 +1,120 @@
+#include "child_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace TeskTest {
+namespace {
+
+void ApplyEnv(const std::vector<std::string>& env) {
+    for (const std::string& entry : env) {
+        const auto eq = entry.find('=');
+        if (eq == std::string::npos)
+            unsetenv(entry.c_str());
+        else
+            setenv(entry.substr(0, eq).c_str(), entry.c_str() + eq + 1, 1);
+    }
+}
+
+}  // namespace
+
+BackgroundChild::BackgroundChild(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    // Close-on-exec: a daemon the child starts (Xvfb) must not hold our pipe open.
+    int out[2];
+    char errPath[] = "/tmp/tesk_child_err_XXXXXX";
+    const int err = mkstemp(errPath);
+    if (err < 0 || pipe2(out, O_CLOEXEC) != 0)
+        return;
+    m_errPath = errPath;
+    m_pid = fork();
+    if (m_pid == 0) {
+        dup2(out[1], 1);
+        dup2(err, 2);
+        ApplyEnv(env);
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err);
+    m_out = out[0];
+}
+
+BackgroundChild::~BackgroundChild() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        Wait();
+    }
+    if (m_out >= 0)
+        close(m_out);
+    if (!m_errPath.empty())
+        unlink(m_errPath.c_str());
+}
+
+std::string BackgroundChild::ReadLine(int timeoutMs) {
+    for (;;) {
+        const std::size_t newline = m_pending.find('\n');
+        if (newline != std::string::npos) {
+            std::string line = m_pending.substr(0, newline);
+            m_pending.erase(0, newline + 1);
+            return line;
+        }
+        if (!ReadMore(timeoutMs))
+            return {};
+    }
+}
+
+bool BackgroundChild::ReadMore(int timeoutMs) {
+    pollfd readable{m_out, POLLIN, 0};
+    if (m_out < 0 || poll(&readable, 1, timeoutMs) <= 0)
+        return false;
+    char buffer[4096];
+    const ssize_t n = read(m_out, buffer, sizeof buffer);
+    if (n <= 0)
+        return false;
+    m_pending.append(buffer, static_cast<std::size_t>(n));
+    return true;
+}
+
+void BackgroundChild::Signal(int signal) {
+    if (m_pid > 0)
+        kill(m_pid, signal);
+}
+
+int BackgroundChild::Wait() {
+    if (m_pid <= 0)
+        return -1;
+    int status = 0;
+    waitpid(m_pid, &status, 0);
+    m_pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    BackgroundChild child(argv, env);
+    while (child.ReadMore(-1)) {
+    }
+    ChildResult result;
+    result.exitCode = child.Wait();
+    result.out = child.m_pending;
+    std::ifstream err(child.m_errPath);
+    result.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    return result;
+}
+
+ChildResult RunSelfTest(const std::string& filter, std::vector<std::string> env) {
+    env.push_back("TESK_CHILD_TEST=1");
+    return RunChild({"/proc/self/exe", "--gtest_filter=" + filter, "--gtest_also_run_disabled_tests"}, env);
+}
+
+}  // namespace TeskTest

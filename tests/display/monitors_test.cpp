@@ -1,0 +1,245 @@
+// gtest before Xlib: Xlib defines None, which gtest uses as a name.
+#include <gtest/gtest.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "monitor_layouts.h"
+#include "tesk/exceptions.h"
+#include "tesk/host_monitors.h"
+#include "tesk/imaging_dc.h"
+#include "xvfb_env.h"
+
+namespace {
+
+using TeskTest::ScopedMonitorLayout;
+
+std::map<std::string, CMonitor> ByName(const CMonitors& monitors) {
+    std::map<std::string, CMonitor> named;
+    for (int i = 0; i < monitors.GetCount(); ++i) {
+        CStringA name;
+        monitors.GetMonitor(i).GetName(name);
+        named[name] = monitors.GetMonitor(i);
+    }
+    return named;
+}
+
+CRect RectOf(const CMonitor& monitor, bool workArea = false) {
+    CRect rect(-1, -1, -1, -1);
+    workArea ? monitor.GetWorkAreaRect(&rect) : monitor.GetMonitorRect(&rect);
+    return rect;
+}
+
+HWND AsHwnd(Window window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
+
+TEST(Monitors, LayoutsGiveVirtualRectanglesFromThePrimaryOrigin) {
+    TESK_REQUIRE_XVFB();
+    struct Case {
+        std::vector<TeskTest::TestMonitor> layout;
+        std::map<std::string, CRect> expected;
+        CRect virtualDesktop;  // right/bottom are width/height
+    } cases[] = {
+        {{{"P", 0, 0, 1920, 1080, true}}, {{"P", CRect(0, 0, 1920, 1080)}}, CRect(0, 0, 1920, 1080)},
+        {TeskTest::TwoMonitors(),
+         {{"P", CRect(0, 0, 1120, 1080)}, {"L", CRect(-800, 0, 0, 600)}},
+         CRect(-800, 0, 1920, 1080)},
+        {TeskTest::ThreeMonitors(),
+         {{"P", CRect(0, 0, 1280, 720)}, {"L", CRect(-640, 0, 0, 480)}, {"T", CRect(0, -360, 1280, 0)}},
+         CRect(-640, -360, 1920, 1080)},
+    };
+    for (const Case& c : cases) {
+        ScopedMonitorLayout layout(c.layout);
+        ASSERT_TRUE(layout.ok());
+        CMonitors monitors;
+        ASSERT_EQ(monitors.GetCount(), static_cast<int>(c.expected.size()));
+        EXPECT_EQ(CMonitors::GetMonitorCount(), monitors.GetCount());
+        auto named = ByName(monitors);
+        for (const auto& [name, rect] : c.expected) {
+            ASSERT_TRUE(named.count(name)) << name;
+            EXPECT_EQ(RectOf(named[name]), rect) << name;
+            EXPECT_EQ(named[name].IsPrimaryMonitor(), name == "P" ? 1 : 0) << name;
+        }
+        EXPECT_EQ(monitors.GetMonitor(CMonitors::GetPrimaryMonitorIndex()), named["P"]);
+        EXPECT_EQ(CMonitors::GetPrimaryMonitor(), named["P"]);
+        CRect desktop;
+        CMonitors::GetVirtualDesktopRect(&desktop);
+        EXPECT_EQ(desktop, c.virtualDesktop);
+        EXPECT_THROW(monitors.GetMonitor(monitors.GetCount()), CInvalidArgException);
+        EXPECT_THROW(monitors.GetMonitor(-1), CInvalidArgException);
+    }
+}
+
+TEST(Monitors, WithoutAMarkedPrimaryTheFirstMonitorIsPrimary) {
+    TESK_REQUIRE_XVFB();
+    ScopedMonitorLayout layout({{"A", 960, 0, 960, 1080, false}, {"B", 0, 0, 960, 1080, false}});
+    ASSERT_TRUE(layout.ok());
+    CMonitors monitors;
+    ASSERT_EQ(monitors.GetCount(), 2);
+    ASSERT_EQ(CMonitors::GetPrimaryMonitorIndex(), 0);
+    EXPECT_TRUE(monitors.GetMonitor(0).IsPrimaryMonitor());
+    EXPECT_FALSE(monitors.GetMonitor(1).IsPrimaryMonitor());
+    EXPECT_EQ(RectOf(monitors.GetMonitor(0)).TopLeft(), CPoint(0, 0)) << "the primary's corner is the origin";
+}
+
+TEST(Monitors, HandlesOutliveEnumerationsUntilTheMonitorGoes) {
+    TESK_REQUIRE_XVFB();
+    CMonitor left;
+    {
+        ScopedMonitorLayout layout(TeskTest::TwoMonitors());
+        ASSERT_TRUE(layout.ok());
+        CMonitors first;
+        CMonitors second;
+        ASSERT_EQ(first.GetCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(first.GetMonitor(i), second.GetMonitor(i));
+            EXPECT_TRUE(CMonitors::IsMonitor(first.GetMonitor(i)));
+        }
+        left = ByName(first)["L"];
+        EXPECT_TRUE(left.IsMonitor());
+    }
+    EXPECT_FALSE(left.IsMonitor());
+    EXPECT_EQ(RectOf(left), CRect(0, 0, 0, 0));
+    EXPECT_EQ(left.CreateDCA(), nullptr);
+    EXPECT_FALSE(CMonitor().IsMonitor());
+}
+
+TEST(Monitors, NearestAndOnScreenAcrossGaps) {
+    TESK_REQUIRE_XVFB();
+    ScopedMonitorLayout layout(TeskTest::ThreeMonitors());
+    ASSERT_TRUE(layout.ok());
+    auto named = ByName(CMonitors());
+    struct PointCase {
+        POINT point;
+        const char* nearest;
+        BOOL onScreen;
+    } points[] = {
+        {{10, 10}, "P", 1},       {{-1, 0}, "L", 1},     {{0, -1}, "T", 1},
+        {{-100, -100}, nullptr, 0},  // the empty corner, as near to L as to T
+        {{-5000, 200}, "L", 0},   {{500, 5000}, "P", 0}, {{1279, -360}, "T", 1},
+    };
+    for (const PointCase& c : points) {
+        EXPECT_EQ(CMonitors::IsOnScreen(c.point), c.onScreen) << c.point.x << "," << c.point.y;
+        if (c.nearest) {
+            EXPECT_EQ(CMonitors::GetNearestMonitor(c.point), named[c.nearest]) << c.point.x << "," << c.point.y;
+        }
+    }
+    struct RectCase {
+        CRect rect;
+        const char* nearest;
+        BOOL onScreen;
+    } rects[] = {
+        {CRect(-300, 10, 100, 50), "L", 1},       // more of it on L than on P
+        {CRect(-100, 10, 300, 50), "P", 1},
+        {CRect(-600, -300, -400, -200), "L", 0},  // in the empty corner, nearer L's top than T's left
+        {CRect(5, 5, 5, 5), "P", 1},              // empty: its corner counts
+    };
+    for (const RectCase& c : rects) {
+        EXPECT_EQ(CMonitors::IsOnScreen(&c.rect), c.onScreen) << c.rect.left;
+        EXPECT_EQ(CMonitors::GetNearestMonitor(&c.rect), named[c.nearest]) << c.rect.left;
+        EXPECT_EQ(named[c.nearest].IsOnMonitor(&c.rect), c.onScreen) << c.rect.left;
+    }
+}
+
+// A dock window of the test's own, reserving screen edges through _NET_WM_STRUT_PARTIAL.
+struct Dock {
+    Display* display = XOpenDisplay(TeskTest::XvfbDisplayName().c_str());
+    Window window = 0;
+    explicit Dock(const long (&strut)[12]) {
+        window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+        const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+        const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+        XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&dock), 1);
+        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 12);
+        XMapWindow(display, window);
+        XSync(display, False);
+    }
+    ~Dock() { XCloseDisplay(display); }
+};
+
+TEST(Monitors, WorkAreaLosesTheStrutsOnItsMonitorAndTheManagersArea) {
+    TESK_REQUIRE_XVFB();
+    ScopedMonitorLayout layout(TeskTest::TwoMonitors());
+    ASSERT_TRUE(layout.ok());
+    auto named = ByName(CMonitors());
+    EXPECT_EQ(RectOf(named["P"], true), RectOf(named["P"])) << "no dock, no window manager";
+    // A 40-pixel top panel over P (root x 800..1919) and one at L's bottom (root y 570..599).
+    const long topPanel[12] = {0, 0, 40, 0, 0, 0, 0, 0, 800, 1919, 0, 0};
+    const long bottomPanel[12] = {0, 0, 0, 1080 - 570, 0, 0, 0, 0, 0, 0, 0, 799};
+    Dock top(topPanel);
+    Dock bottom(bottomPanel);
+    EXPECT_EQ(RectOf(named["P"], true), CRect(0, 40, 1120, 1080));
+    EXPECT_EQ(RectOf(named["L"], true), CRect(-800, 0, 0, 570));
+    {
+        // A window manager's published area (desktop 1 current) cuts P's right edge at root x 1800.
+        Display* wm = top.display;
+        const long areas[8] = {0, 0, 1920, 1080, 0, 0, 1800, 1000};
+        const long current = 1;
+        const Window root = DefaultRootWindow(wm);
+        XChangeProperty(wm, root, XInternAtom(wm, "_NET_WORKAREA", False), XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(areas), 8);
+        XChangeProperty(wm, root, XInternAtom(wm, "_NET_CURRENT_DESKTOP", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&current), 1);
+        XSync(wm, False);
+        EXPECT_EQ(RectOf(named["P"], true), CRect(0, 40, 1000, 1000));
+        XDeleteProperty(wm, root, XInternAtom(wm, "_NET_WORKAREA", False));
+        XDeleteProperty(wm, root, XInternAtom(wm, "_NET_CURRENT_DESKTOP", False));
+        XSync(wm, False);
+    }
+    RECT dialog{0, 0, 300, 200};
+    named["P"].CenterRectToMonitor(&dialog, 1);
+    EXPECT_EQ(CRect(dialog), CRect(410, 460, 710, 660));
+    dialog = RECT{1000, 1000, 1300, 1200};
+    named["L"].ClipRectToMonitor(&dialog, 1);
+    EXPECT_EQ(CRect(dialog), CRect(-300, 370, 0, 570));
+}
+
+TEST(Monitors, CenterWindowMovesWithoutResizingAndWindowsMapToMonitors) {
+    TESK_REQUIRE_XVFB();
+    ScopedMonitorLayout layout(TeskTest::TwoMonitors());
+    ASSERT_TRUE(layout.ok());
+    auto named = ByName(CMonitors());
+    Display* display = XOpenDisplay(TeskTest::XvfbDisplayName().c_str());
+    ASSERT_NE(display, nullptr);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 900, 10, 200, 100, 0, 0, 0);
+    XSync(display, False);
+    EXPECT_TRUE(named["P"].IsOnMonitor(AsHwnd(window)));
+    EXPECT_FALSE(named["L"].IsOnMonitor(AsHwnd(window)));
+    EXPECT_EQ(CMonitors::GetNearestMonitor(AsHwnd(window)), named["P"]);
+    named["L"].CenterWindowToMonitor(AsHwnd(window), 0);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    EXPECT_EQ(attributes.x, 300);  // L is root 0..800 x 0..600
+    EXPECT_EQ(attributes.y, 250);
+    EXPECT_EQ(attributes.width, 200);
+    EXPECT_EQ(attributes.height, 100);
+    EXPECT_EQ(attributes.map_state, IsUnmapped) << "moving must not map (show) it";
+    EXPECT_TRUE(CMonitors::IsOnScreen(AsHwnd(window)));
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    EXPECT_FALSE(CMonitors::IsOnScreen(AsHwnd(window)));
+    EXPECT_EQ(CMonitors::GetNearestMonitor(AsHwnd(window)), named["P"]) << "a bad window gets the primary";
+    named["L"].CenterWindowToMonitor(AsHwnd(window), 0);  // a destroyed window: nothing happens
+    XCloseDisplay(display);
+}
+
+TEST(Monitors, MonitorContextHasTheMonitorsSizeAndOrigin) {
+    TESK_REQUIRE_XVFB();
+    ScopedMonitorLayout layout(TeskTest::TwoMonitors());
+    ASSERT_TRUE(layout.ok());
+    auto named = ByName(CMonitors());
+    std::unique_ptr<CDC> dc(named["L"].CreateDCA());
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 800);
+    EXPECT_EQ(dc->GetDeviceCaps(VERTRES), 600);
+    EXPECT_EQ(dc->GetViewportOrg(), CPoint(800, 0));
+    EXPECT_EQ(dc->GetViewportExt(), CSize(1, 1)) << "MM_TEXT: the extent stays one to one";
+    EXPECT_EQ(named["L"].GetBitsPerPixel(), 32);
+    EXPECT_EQ(CMonitors::AllMonitorsShareDisplayFormat(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "drawing_test_support.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+std::set<std::pair<int, int>> Painted(const CanvasDC& dc, int w, int h) {
+    std::set<std::pair<int, int>> out;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (dc.GetPixel(x, y) != kWhite) out.insert({x, y});
+    return out;
+}
+
+}  // namespace
+
+TEST(DrawingSurface, StockObjectsSelectBackExactly) {
+    CDC dc;
+    ASSERT_EQ(dc.CreateCompatibleDC(nullptr), 1);
+    CFont font;
+    font.CreatePointFont(120, "DejaVu Sans");
+    CPen pen(PS_SOLID, 2, kRed);
+    CBitmap bitmap;
+    ASSERT_EQ(bitmap.CreateCompatibleBitmap(&dc, 4, 3), 1);
+    CFont* stockFont = dc.SelectObject(&font);
+    CPen* stockPen = dc.SelectObject(&pen);
+    CBitmap* stockBitmap = dc.SelectObject(&bitmap);
+    ASSERT_TRUE(stockFont && stockPen && stockBitmap);
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 4);
+    EXPECT_EQ(dc.SelectObject(stockFont), &font);
+    EXPECT_EQ(dc.SelectObject(stockPen), &pen);
+    EXPECT_EQ(dc.SelectObject(stockBitmap), &bitmap);
+    EXPECT_EQ(dc.GetCurrentFont(), stockFont);
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 1);
+    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 0));  // new bitmaps are opaque black
+    EXPECT_EQ(dc.IsPrinting(), 0);
+    CPen unused;
+    EXPECT_EQ(dc.SelectObject(&unused), nullptr);
+    EXPECT_EQ(dc.GetCurrentPen(), stockPen);
+}
+
+TEST(DrawingSurface, LinesLeaveOutTheirLastPoint) {
+    struct Case {
+        POINT from, to;
+        int width;
+        std::set<std::pair<int, int>> pixels;
+    };
+    const Case cases[] = {
+        {{1, 2}, {4, 2}, 1, {{1, 2}, {2, 2}, {3, 2}}},
+        {{4, 2}, {1, 2}, 1, {{4, 2}, {3, 2}, {2, 2}}},
+        {{3, 0}, {3, 3}, 0, {{3, 0}, {3, 1}, {3, 2}}},
+        {{0, 0}, {3, 3}, 1, {{0, 0}, {1, 1}, {2, 2}}},
+        {{2, 2}, {2, 2}, 1, {}},
+        {{1, 3}, {3, 3}, 2, {{1, 2}, {2, 2}, {1, 3}, {2, 3}}},
+        {{2, 1}, {2, 3}, 3, {{1, 1}, {2, 1}, {3, 1}, {1, 2}, {2, 2}, {3, 2}}},
+        {{-5, 1}, {2, 1}, 1, {{0, 1}, {1, 1}}},  // clipped at the bitmap's edge
+    };
+    for (const auto& c : cases) {
+        CanvasDC dc(6, 6);
+        CPen pen(PS_SOLID, c.width, kRed);
+        dc.SelectObject(&pen);
+        dc.MoveTo(c.from);
+        dc.LineTo(c.to);
+        EXPECT_EQ(Painted(dc, 6, 6), c.pixels) << c.from.x << "," << c.from.y << " width " << c.width;
+        EXPECT_EQ(dc.GetCurrentPosition(), CPoint(c.to));
+    }
+    CanvasDC dc(4, 4);
+    CPen none(PS_NULL, 1, kRed);
+    dc.SelectObject(&none);
+    dc.LineTo(3, 3);
+    EXPECT_TRUE(Painted(dc, 4, 4).empty());
+}
+
+TEST(DrawingSurface, FillsAndPixelsInLogicalUnits) {
+    CanvasDC dc(8, 8);
+    dc.SetWindowOrg(10, 20);
+    dc.FillSolidRect(11, 21, 2, 3, kRed);
+    EXPECT_EQ(dc.GetBkColor(), kRed);  // the fill sets the background colour
+    EXPECT_EQ(dc.GetPixel(11, 21), kRed);
+    EXPECT_EQ(dc.GetPixel(12, 23), kRed);
+    EXPECT_EQ(dc.GetPixel(13, 23), kWhite);
+    EXPECT_EQ(dc.GetPixel(12, 24), kWhite);
+    EXPECT_EQ(dc.GetPixel(9, 20), CLR_INVALID);
+    EXPECT_EQ(dc.SetPixel(17, 27, RGB(1, 2, 3)), RGB(1, 2, 3));
+    EXPECT_EQ(dc.SetPixel(18, 27, RGB(1, 2, 3)), CLR_INVALID);
+    EXPECT_EQ(dc.GetPixel(17, 27), RGB(1, 2, 3));
+    CRect clip;
+    EXPECT_EQ(dc.GetClipBox(&clip), SIMPLEREGION);
+    EXPECT_EQ(clip, CRect(10, 20, 18, 28));
+}
+
+TEST(DrawingSurface, GradientEndsTakeTheVertexColours) {
+    for (const std::uint32_t mode : {GRADIENT_FILL_RECT_H, GRADIENT_FILL_RECT_V}) {
+        CanvasDC dc(12, 12);
+        TRIVERTEX v[2] = {{1, 1, 0xFF00, 0x0000, 0x1000, 0}, {11, 11, 0x0000, 0x8000, 0xFF00, 0}};
+        GRADIENT_RECT r{0, 1};
+        ASSERT_EQ(dc.GradientFill(v, 2, &r, 1, mode), 1);
+        const bool h = mode == GRADIENT_FILL_RECT_H;
+        EXPECT_EQ(dc.GetPixel(1, 1), RGB(255, 0, 16));
+        EXPECT_EQ(h ? dc.GetPixel(10, 1) : dc.GetPixel(1, 10), RGB(0, 128, 255));
+        EXPECT_EQ(dc.GetPixel(10, 10), RGB(0, 128, 255));
+        EXPECT_EQ(h ? dc.GetPixel(1, 10) : dc.GetPixel(10, 1), RGB(255, 0, 16));  // constant across
+        EXPECT_EQ(dc.GetPixel(5, 5), RGB(141, 56, 122));  // 4/9 of the way, 16-bit channels truncated
+        EXPECT_EQ(dc.GetPixel(11, 11), kWhite);
+        EXPECT_EQ(dc.GetPixel(0, 0), kWhite);
+    }
+    CanvasDC dc(2, 2);
+    TRIVERTEX v[2] = {};
+    GRADIENT_RECT bad{0, 2};
+    EXPECT_EQ(dc.GradientFill(v, 2, &bad, 1, GRADIENT_FILL_RECT_H), 0);
+    EXPECT_EQ(dc.GradientFill(v, 2, &bad, 1, 2), 0);
+}
+
+TEST(DrawingSurface, BitBltCopiesAndClips) {
+    CanvasDC source(4, 4);
+    source.SetPixel(0, 0, kRed);
+    source.SetPixel(3, 3, RGB(0, 0, 255));
+    CanvasDC target(6, 6, RGB(0, 255, 0));
+    target.SetWindowOrg(-1, -1);
+    ASSERT_EQ(target.BitBlt(0, 0, 4, 4, &source, 0, 0, SRCCOPY), 1);
+    EXPECT_EQ(target.GetPixel(0, 0), kRed);
+    EXPECT_EQ(target.GetPixel(3, 3), RGB(0, 0, 255));
+    EXPECT_EQ(target.GetPixel(1, 0), kWhite);
+    EXPECT_EQ(target.GetPixel(4, 4), RGB(0, 255, 0));
+    EXPECT_EQ(target.BitBlt(3, 3, 10, 10, &source, 2, 2, SRCCOPY), 1);  // runs off both edges
+    EXPECT_EQ(target.GetPixel(4, 4), RGB(0, 0, 255));
+    EXPECT_EQ(target.BitBlt(0, 0, 1, 1, &source, 0, 0, 0x00330008), 0);
+
+    CanvasDC self(4, 1);
+    self.SetPixel(0, 0, kRed);
+    self.SetPixel(1, 0, RGB(0, 0, 255));
+    self.BitBlt(1, 0, 3, 1, &self, 0, 0, SRCCOPY);  // overlapping copy onto itself
+    EXPECT_EQ(self.GetPixel(1, 0), kRed);
+    EXPECT_EQ(self.GetPixel(2, 0), RGB(0, 0, 255));
+}
+
+TEST(DrawingSurface, MappingModes) {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SetWindowExt(5, 5);  // ignored in MM_TEXT
+    EXPECT_EQ(dc.GetWindowExt(), CSize(1, 1));
+    EXPECT_EQ(dc.SetMapMode(MM_LOMETRIC), MM_TEXT);
+    POINT p{254, 254};
+    dc.LPtoDP(&p);
+    EXPECT_EQ(CPoint(p), CPoint(96, -96));  // y grows upwards
+    dc.DPtoLP(&p);
+    EXPECT_EQ(CPoint(p), CPoint(254, 254));
+
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(100, 100);
+    dc.SetViewportExt(200, 50);
+    dc.SetWindowOrg(10, 0);
+    dc.SetViewportOrg(5, 5);
+    CRect r(10, 0, 20, 40);
+    dc.LPtoDP(&r);
+    EXPECT_EQ(r, CRect(5, 5, 25, 25));
+    dc.DPtoLP(&r);
+    EXPECT_EQ(r, CRect(10, 0, 20, 40));
+
+    dc.SetMapMode(MM_ISOTROPIC);  // keeps the extents, then evens the axes out
+    EXPECT_EQ(dc.GetViewportExt(), CSize(50, 50));
+    EXPECT_EQ(dc.GetMapMode(), MM_ISOTROPIC);
+}
+
+TEST(DrawingSurface, DrawTextPlacesInkByFormat) {
+    struct Case {
+        unsigned format;
+        int inkLeft, inkRight;  // columns the 3 characters' cells span
+    };
+    const Case cases[] = {
+        {DT_LEFT | DT_SINGLELINE, 10, 46},
+        {DT_CENTER | DT_SINGLELINE, 32, 68},
+        {DT_RIGHT | DT_SINGLELINE, 54, 90},
+    };
+    for (const auto& c : cases) {
+        CanvasDC dc(100, 60);
+        dc.SelectObject(&MonoFont20());
+        dc.SetBkMode(TRANSPARENT);
+        CRect box(10, 5, 90, 55);
+        dc.DrawText("888", &box, c.format | DT_VCENTER);
+        const auto cols = InkColumns(dc, CRect(0, 0, 100, 60), kWhite);
+        ASSERT_FALSE(cols.empty());
+        EXPECT_GE(cols.front(), c.inkLeft);
+        EXPECT_LT(cols.back(), c.inkRight);
+        EXPECT_LT(cols.front() - c.inkLeft, 4);
+        EXPECT_LT(c.inkRight - cols.back(), 4);
+        const auto rows = InkRows(dc, CRect(0, 0, 100, 60), kWhite);
+        const int height = dc.GetTextExtent("8").cy;
+        EXPECT_GE(rows.front(), 5 + (50 - height) / 2);
+        EXPECT_LT(rows.back(), 5 + (50 - height) / 2 + height);
+    }
+}
+
+TEST(DrawingSurface, DrawTextMeasuresClipsAndPaintsBackground) {
+    CanvasDC dc(60, 60);
+    dc.SelectObject(&MonoFont20());
+    const int cell = dc.GetTextExtent("8").cy;
+    CRect calc(5, 5, 6, 6);
+    EXPECT_EQ(dc.DrawText("ab\ncde", &calc, DT_CALCRECT), 2 * cell);
+    EXPECT_EQ(calc, CRect(5, 5, 41, 5 + 2 * cell));
+    CRect prefixed(0, 0, 0, 0);
+    dc.DrawText("&&a&b", &prefixed, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(prefixed.right, 36);  // "&ab"
+    prefixed = CRect(0, 0, 0, 0);
+    dc.DrawText("&&a&b", &prefixed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(prefixed.right, 60);
+
+    // Opaque mode fills the text's cell with the background colour; ink stays in the box.
+    dc.SetBkColor(RGB(0, 0, 255));
+    CRect box(0, 0, 30, 40);
+    EXPECT_EQ(dc.DrawText("WWWW", &box, DT_SINGLELINE | DT_BOTTOM), 40);
+    EXPECT_EQ(dc.GetPixel(0, 39), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(0, 40 - cell - 1), kWhite);
+    EXPECT_EQ(InkColumns(dc, CRect(30, 0, 60, 60), kWhite), std::vector<int>{});
+}

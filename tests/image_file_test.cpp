@@ -1,0 +1,213 @@
+// CImage files: written and read back in each format, checked by an independent
+// reader (Python's standard library), and hostile files refused.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "io_test_support.h"
+#include "tesk/imaging_image.h"
+
+namespace {
+
+// Smooth (so JPEG stays close), with channels that differ from each other and
+// rows that differ from each other, so swaps and flips show.
+COLORREF PatternColor(int x, int y) { return RGB(x * 19, y * 23 + 7, 200 - x * 5 - y * 3); }
+
+CImage PatternImage(int width, int height, int bpp, std::uint32_t flags = 0) {
+    CImage image;
+    EXPECT_TRUE(image.Create(width, height, bpp, flags));
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < width; ++x) {
+            image.SetPixel(x, y, PatternColor(x, y));
+            if (bpp == 32) static_cast<std::uint8_t*>(image.GetPixelAddress(x, y))[3] = static_cast<std::uint8_t>(x * 9 + y);
+        }
+    return image;
+}
+
+int MaxChannelError(const CImage& a, const CImage& b) {
+    int worst = 0;
+    for (int y = 0; y < a.GetHeight(); ++y)
+        for (int x = 0; x < a.GetWidth(); ++x) {
+            const COLORREF p = a.GetPixel(x, y), q = b.GetPixel(x, y);
+            for (int shift : {0, 8, 16}) worst = std::max(worst, std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)));
+        }
+    return worst;
+}
+
+TEST(ImageLayout, PitchAndRowOrderFollowTheSignOfTheHeight) {
+    CImage up, down;
+    ASSERT_TRUE(up.Create(5, 3, 24));
+    ASSERT_TRUE(down.Create(5, -3, 32));
+    EXPECT_EQ(up.GetPitch(), -16);  // 15 bytes padded to 16
+    EXPECT_EQ(down.GetPitch(), 20);
+    EXPECT_EQ(up.GetHeight(), 3);
+    EXPECT_EQ(down.GetHeight(), 3);
+    up.SetPixel(1, 0, RGB(1, 2, 3));
+    const auto* top = static_cast<const std::uint8_t*>(up.GetBits());
+    EXPECT_EQ(top[3], 3);  // B, G, R
+    EXPECT_EQ(top[5], 1);
+    EXPECT_EQ(up.GetPixel(1, 0), RGB(1, 2, 3));
+    EXPECT_EQ(up.GetPixel(5, 0), 0u);  // outside
+    EXPECT_FALSE(up.Create(1, 1, 24));  // already holds pixels
+    for (auto [w, h, bpp] : {std::tuple{0, 1, 32}, {-1, 1, 32}, {1, 0, 32}, {1, 1, 16}, {100000, 100000, 32}}) {
+        CImage bad;
+        EXPECT_FALSE(bad.Create(w, h, bpp)) << w << "x" << h << "x" << bpp;
+        EXPECT_TRUE(bad.IsNull());
+    }
+}
+
+struct RoundTrip {
+    const char* name;
+    int height;  // negative: top-down
+    int bpp;
+    std::uint32_t flags;
+    int tolerance;      // JPEG is lossy
+    int loadedBpp;
+};
+
+class ImageRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(ImageRoundTrip, DecodesWhatItEncoded) {
+    const RoundTrip& c = GetParam();
+    TempDir dir;
+    const CImage original = PatternImage(13, c.height, c.bpp, c.flags);
+    const std::string path = dir.File(c.name);
+    ASSERT_EQ(original.Save(path), S_OK);
+    CImage loaded;
+    ASSERT_EQ(loaded.Load(path), S_OK);
+    EXPECT_EQ(loaded.GetWidth(), 13);
+    EXPECT_EQ(loaded.GetHeight(), std::abs(c.height));
+    EXPECT_EQ(loaded.GetBPP(), c.loadedBpp);
+    EXPECT_LT(loaded.GetPitch(), 0) << "loaded images are bottom-up";
+    EXPECT_LE(MaxChannelError(original, loaded), c.tolerance);
+    if (c.flags & CImage::createAlphaChannel) {  // alpha survives PNG only when the image has it
+        EXPECT_EQ(static_cast<const std::uint8_t*>(loaded.GetPixelAddress(5, 3))[3], 5 * 9 + 3);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ImageRoundTrip,
+                         ::testing::Values(RoundTrip{"a.bmp", 7, 24, 0, 0, 24}, RoundTrip{"b.bmp", -7, 32, 0, 0, 32},
+                                           RoundTrip{"c.png", 7, 24, 0, 0, 24}, RoundTrip{"d.PNG", -7, 32, 0, 0, 24},
+                                           RoundTrip{"e.png", 7, 32, CImage::createAlphaChannel, 0, 32},
+                                           RoundTrip{"f.jpg", 8, 32, 0, 32, 24}, RoundTrip{"g.jpeg", -9, 24, 0, 32, 24}),
+                         [](const auto& info) { return std::string(1, info.param.name[0]); });
+
+// Python's standard library reads the headers, the first pixels of the BMP
+// and, through zlib, the first row of the PNG.
+TEST(ImageFiles, AnIndependentReaderAgrees) {
+    TempDir dir;
+    const CImage image = PatternImage(3, 2, 24);
+    ASSERT_EQ(image.Save(dir.File("p.bmp")), S_OK);
+    ASSERT_EQ(image.Save(dir.File("p.png")), S_OK);
+    const std::string script = dir.Write("check.py", R"(
+import struct, sys, zlib
+b = open(sys.argv[1], 'rb').read()
+off, = struct.unpack_from('<I', b, 10)
+w, h, planes, bpp, comp = struct.unpack_from('<iiHHI', b, 18)
+top = off + (h - 1) * ((w * 3 + 3) & ~3)   # bottom-up: the top row is last
+print(b[:2].decode(), w, h, planes, bpp, comp, *b[top:top + 6])
+p = open(sys.argv[2], 'rb').read()
+assert p[:8] == b'\x89PNG\r\n\x1a\n'
+w, h, depth, ctype = struct.unpack_from('>IIBB', p, 16)
+pos, idat = 8, b''
+while pos < len(p):
+    n, = struct.unpack_from('>I', p, pos)
+    if p[pos + 4:pos + 8] == b'IDAT': idat += p[pos + 8:pos + 8 + n]
+    pos += 12 + n
+raw = zlib.decompress(idat)
+row = bytearray(raw[1:1 + 3 * w])
+if raw[0] == 1:  # Sub filter
+    for i in range(3, len(row)): row[i] = (row[i] + row[i - 3]) & 0xFF
+print(w, h, depth, ctype, raw[0] in (0, 1), *row[:6])
+)");
+    const std::string command =
+        "python3 " + script + " " + dir.File("p.bmp") + " " + dir.File("p.png") + " > " + dir.File("out.txt");
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    char expected[256];
+    const COLORREF p0 = PatternColor(0, 0), p1 = PatternColor(1, 0);
+    std::snprintf(expected, sizeof expected, "BM 3 2 1 24 0 %u %u %u %u %u %u\n3 2 8 2 True %u %u %u %u %u %u\n",
+                  GetBValue(p0), GetGValue(p0), GetRValue(p0), GetBValue(p1), GetGValue(p1), GetRValue(p1),
+                  GetRValue(p0), GetGValue(p0), GetBValue(p0), GetRValue(p1), GetGValue(p1), GetBValue(p1));
+    EXPECT_EQ(dir.Read("out.txt"), expected);
+}
+
+std::string BmpHeader(std::int32_t width, std::int32_t height, int bpp, std::uint32_t compression,
+                      std::uint32_t offset = 54, std::uint16_t planes = 1, std::uint32_t infoSize = 40) {
+    std::string h(54, '\0');
+    auto put = [&h](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) h[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    h[0] = 'B';
+    h[1] = 'M';
+    put(10, offset, 4);
+    put(14, infoSize, 4);
+    put(18, static_cast<std::uint32_t>(width), 4);
+    put(22, static_cast<std::uint32_t>(height), 4);
+    put(26, planes, 2);
+    put(28, static_cast<std::uint32_t>(bpp), 2);
+    put(30, compression, 4);
+    return h;
+}
+
+TEST(ImageFiles, HostileFilesFailAndLeaveTheImageAlone) {
+    TempDir dir;
+    const CImage good = PatternImage(64, 48, 24);
+    ASSERT_EQ(good.Save(dir.File("good.png")), S_OK);
+    ASSERT_EQ(good.Save(dir.File("good.jpg")), S_OK);
+    const std::string png = dir.Read("good.png"), jpg = dir.Read("good.jpg");
+    const std::string row(4, '\x11');
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"empty.bmp", ""},
+        {"no-pixels.bmp", BmpHeader(1, 1, 24, 0)},
+        {"one-row-short.bmp", BmpHeader(1, 2, 24, 0) + row},
+        {"eight-bit.bmp", BmpHeader(1, 1, 8, 0) + row},
+        {"rle.bmp", BmpHeader(1, 1, 24, 1) + row},
+        {"two-planes.bmp", BmpHeader(1, 1, 24, 0, 54, 2) + row},
+        {"core-header.bmp", BmpHeader(1, 1, 24, 0, 54, 1, 12) + row},
+        {"int-min-height.bmp", BmpHeader(1, INT32_MIN, 24, 0) + row},
+        {"huge.bmp", BmpHeader(0x7FFFFFFF, 0x7FFFFFFF, 32, 0) + row},
+        {"offset-past-end.bmp", BmpHeader(1, 1, 24, 0, 0xFFFFFFF0u) + row},
+        {"offset-inside-header.bmp", BmpHeader(1, 1, 24, 0, 20) + row},
+        {"bitfields-24.bmp", BmpHeader(1, 1, 24, 3) + std::string(12, '\0') + row},
+        {"bitfields-odd-masks.bmp", BmpHeader(1, 1, 32, 3, 66) + std::string(12, '\x0F') + row},
+        {"half.png", png.substr(0, png.size() / 2)},
+        {"half.jpg", jpg.substr(0, jpg.size() / 3)},
+        {"soi-only.jpg", "\xFF\xD8"},
+        {"png-named-jpg.jpg", png},
+        {"unknown.gif", png},
+    };
+    for (const auto& c : cases) {
+        CImage image = PatternImage(2, 2, 32);
+        EXPECT_EQ(image.Load(dir.Write(c.name, c.bytes)), E_FAIL) << c.name;
+        EXPECT_EQ(image.GetWidth(), 2) << c.name;
+        EXPECT_EQ(image.GetPixel(1, 1), PatternColor(1, 1)) << c.name;
+    }
+    CImage image;
+    EXPECT_EQ(image.Load(dir.File("missing.png")), E_FAIL);
+    EXPECT_EQ(good.Save(dir.File("no/such/folder.png")), E_FAIL);
+    EXPECT_EQ(good.Save(dir.File("x.tiff")), E_FAIL);
+    EXPECT_EQ(CImage().Save(dir.File("null.png")), E_INVALIDARG);
+    EXPECT_FALSE(std::ifstream(dir.File("null.png")).good());
+}
+
+TEST(ImageFiles, TopDownAndBitfieldBmpsFromOtherWriters) {
+    TempDir dir;
+    // 2x2, 32-bit top-down with the standard masks: top row red, blue; bottom white, black.
+    std::string bmp = BmpHeader(2, -2, 32, 3, 66);
+    for (std::uint32_t mask : {0xFF0000u, 0xFF00u, 0xFFu})
+        for (int i = 0; i < 4; ++i) bmp.push_back(static_cast<char>(mask >> (8 * i)));
+    bmp += std::string("\0\0\xFF\0\xFF\0\0\0\xFF\xFF\xFF\0\0\0\0\0", 16);
+    CImage image;
+    ASSERT_EQ(image.Load(dir.Write("td.bmp", bmp)), S_OK);
+    EXPECT_EQ(image.GetPixel(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(image.GetPixel(1, 0), RGB(0, 0, 255));
+    EXPECT_EQ(image.GetPixel(0, 1), RGB(255, 255, 255));
+    EXPECT_EQ(image.GetPixel(1, 1), RGB(0, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "drawing_test_support.h"
+
+using namespace TeskUtility;
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+struct Call {
+    std::string text;
+    CRect box;
+    unsigned format;
+    int fontHeight;
+};
+
+// Records DrawText calls with the selected font's height; every character advances
+// half the font's pixel height, the cell is the height itself.
+template <typename Base>
+class Recording : public Base {
+public:
+    template <typename... Args>
+    explicit Recording(Args&&... args) : Base(std::forward<Args>(args)...) {
+        if (!this->IsCreated()) this->CreateCompatibleDC(nullptr);
+    }
+    using Base::DrawText;
+    int DrawText(const char* text, int count, RECT* rect, unsigned int format) override {
+        calls.push_back({std::string(text, count), CRect(*rect), format, Height()});
+        return Height();
+    }
+    CSize GetTextExtent(const char*, int count) const override {
+        return CSize(count * (std::abs(Height()) / 2), std::abs(Height()));
+    }
+    int Height() const {
+        LOGFONTA lf{};
+        this->GetCurrentFont()->GetLogFont(&lf);
+        return lf.lfHeight;
+    }
+    std::vector<Call> calls;
+};
+using RecordingDC = Recording<CDC>;
+
+CFont& FontOfHeight(int height) {
+    static std::vector<std::unique_ptr<CFont>> fonts;
+    fonts.push_back(std::make_unique<CFont>());
+    LOGFONTA lf{};
+    lf.lfHeight = height;
+    fonts.back()->CreateFontIndirect(&lf);
+    return *fonts.back();
+}
+
+}  // namespace
+
+TEST(TeskMemDC, PaintsOffScreenAndCopiesOnce) {
+    CanvasDC window(40, 30);
+    window.SetWindowOrg(-2, 0);
+    window.SetBkColor(kBlue);
+    {
+        const CRect area(10, 5, 30, 25);
+        CTeskMemDC dc(window, &area);
+        EXPECT_EQ(dc.GetPixel(10, 5), kBlue);  // filled with the target's background
+        EXPECT_EQ(dc.GetPixel(9, 5), CLR_INVALID);
+        dc.SetPixel(12, 6, kRed);
+        EXPECT_EQ(window.GetPixel(12, 6), kWhite);  // nothing reaches the target yet
+    }
+    EXPECT_EQ(window.GetPixel(12, 6), kRed);
+    EXPECT_EQ(window.GetPixel(10, 5), kBlue);
+    EXPECT_EQ(window.GetPixel(29, 24), kBlue);
+    EXPECT_EQ(window.GetPixel(30, 24), kWhite);
+    EXPECT_EQ(window.GetPixel(9, 5), kWhite);
+    EXPECT_EQ(window.GetPixel(10, 4), kWhite);
+    {
+        CTeskMemDC whole(window);  // the clip box: everything
+        whole.SetPixel(-2, 0, kRed);
+    }
+    EXPECT_EQ(window.GetPixel(-2, 0), kRed);
+    EXPECT_EQ(window.GetPixel(37, 29), kBlue);
+}
+
+TEST(TeskMemDC, KeepsTheTargetsMapping) {
+    CanvasDC window(30, 30);
+    window.SetBkColor(kBlue);
+    window.SetMapMode(MM_ANISOTROPIC);
+    window.SetWindowExt(1, 1);
+    window.SetViewportExt(2, 2);  // a logical unit is 2x2 pixels
+    {
+        const CRect area(5, 5, 10, 10);
+        CTeskMemDC dc(window, &area);
+        EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 10);
+        dc.SetPixel(9, 9, kRed);  // device (8, 8) of the bitmap
+    }
+    EXPECT_EQ(window.GetPixel(9, 9), kRed);
+    EXPECT_EQ(window.GetPixel(5, 5), kBlue);
+    EXPECT_EQ(window.GetPixel(10, 10), kWhite);
+    EXPECT_EQ(window.GetPixel(4, 4), kWhite);
+}
+
+TEST(TeskMemDC, ForwardsToAPrintingTargetAndSurvivesFailures) {
+    CanvasDC printer(10, 10);
+    printer.m_bPrinting = 1;
+    {
+        CTeskMemDC dc(printer);
+        EXPECT_EQ(dc.IsPrinting(), 1);
+        dc.SetPixel(3, 3, kRed);
+        EXPECT_EQ(printer.GetPixel(3, 3), kRed);  // straight onto the target
+    }
+    EXPECT_TRUE(printer.IsCreated());
+    EXPECT_EQ(printer.GetPixel(3, 3), kRed);
+
+    CanvasDC window(10, 10);
+    window.SetBkColor(kBlue);
+    {
+        const CRect empty(4, 4, 4, 8);  // no bitmap: no fill, nothing copied
+        CTeskMemDC dc(window, &empty);
+        dc.SetPixel(0, 0, kRed);
+    }
+    EXPECT_EQ(InkColumns(window, CRect(0, 0, 10, 10), kWhite), std::vector<int>{});
+}
+
+TEST(TeskMemDC, DrawTextBiggerSplitsTheLastDigits) {
+    struct Case {
+        unsigned format;
+        int count;
+        std::vector<Call> calls;
+        int boxLeft, boxRight;  // the caller's box afterwards
+    };
+    // Caller's font -12 (6 px a character), larger -16 (8 px); box 0..100.
+    const Case cases[] = {
+        {DT_RIGHT, 2, {{"56", {0, 0, 100, 20}, DT_RIGHT, -16}, {"1234.", {0, 0, 84, 20}, DT_RIGHT, -12}}, 0, 84},
+        {DT_LEFT, 2, {{"1234.", {0, 0, 100, 20}, DT_LEFT, -12}, {"56", {30, 0, 100, 20}, DT_LEFT, -16}}, 30, 100},
+        // (100 - 30 - 16) / 2 = 27.
+        {DT_CENTER, 2, {{"1234.", {27, 0, 57, 20}, DT_CENTER, -12}, {"56", {57, 0, 73, 20}, DT_CENTER, -16}}, 0, 100},
+        {DT_RIGHT, 7, {{"1234.56", {0, 0, 100, 20}, DT_RIGHT, -12}}, 0, 100},
+        {DT_RIGHT, 0, {{"", {0, 0, 100, 20}, DT_RIGHT, -12}, {"1234.56", {0, 0, 100, 20}, DT_RIGHT, -12}}, 0, 100},
+    };
+    for (const auto& c : cases) {
+        RecordingDC dc;
+        CFont& caller = FontOfHeight(-12);
+        dc.SelectObject(&caller);
+        RECT box{0, 0, 100, 20};
+        CTeskMemDC::DrawText_Bigger(dc, "1,234.56", &box, c.format, c.count);
+        ASSERT_EQ(dc.calls.size(), c.calls.size()) << c.format << " " << c.count;
+        for (std::size_t i = 0; i < c.calls.size(); ++i) {
+            EXPECT_EQ(dc.calls[i].text, c.calls[i].text);
+            EXPECT_EQ(dc.calls[i].box, c.calls[i].box) << dc.calls[i].text;
+            EXPECT_EQ(dc.calls[i].format, c.calls[i].format);
+            EXPECT_EQ(dc.calls[i].fontHeight, c.calls[i].fontHeight) << dc.calls[i].text;
+        }
+        EXPECT_EQ(box.left, c.boxLeft);
+        EXPECT_EQ(box.right, c.boxRight);
+        EXPECT_EQ(dc.GetCurrentFont(), &caller);
+    }
+    // A cell height grows by 3 points at the context's resolution: 5 px at 120 dpi.
+    RecordingDC dc;
+    dc.SetLogPixels(120, 120);
+    dc.SelectObject(&FontOfHeight(20));
+    RECT box{0, 0, 100, 20};
+    CTeskMemDC::DrawText_Bigger(dc, "123", &box, DT_LEFT, 1);
+    ASSERT_EQ(dc.calls.size(), 2u);
+    EXPECT_EQ(dc.calls[1].fontHeight, 25);
+}
+
+TEST(TeskMemDC, DrawTextBiggerInksTheLargerDigitsTaller) {
+    CanvasDC window(120, 40);
+    CTeskMemDC dc(window);
+    dc.SelectObject(&MonoFont20());
+    CRect box(0, 0, 120, 40);
+    CTeskMemDC::DrawText_Bigger(dc, "1,111", &box, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, 2);
+    const auto bigRows = InkRows(dc, CRect(box.right, 0, 120, 40), kWhite);
+    const auto smallRows = InkRows(dc, CRect(0, 0, box.right, 40), kWhite);
+    ASSERT_FALSE(bigRows.empty());
+    ASSERT_FALSE(smallRows.empty());
+    EXPECT_GT(bigRows.back() - bigRows.front(), smallRows.back() - smallRows.front());
+    EXPECT_EQ(box.right, 120 - 2 * 14);  // DejaVu Sans Mono advances 0.602 em: 14 px at 24 px
+}
+
+TEST(DrawColorEdge, EdgesByStyleInBothForms) {
+    struct Case {
+        EDrawEdgeStyle style;
+        const char* edges;  // L, R, T, B
+        bool olderFormDraws;
+    };
+    const Case cases[] = {
+        {DrawEdge_All, "LRTB", true},         {DrawEdge_TopBottom, "TB", true},
+        {DrawEdge_LeftRight, "LR", true},     {DrawEdge_Left, "L", true},
+        {DrawEdge_Right, "R", true},          {DrawEdge_Top, "T", true},
+        {DrawEdge_Bottom, "B", true},         {DrawEdge_LeftTopBottom, "LTB", true},
+        {DrawEdge_RightTopBottom, "RTB", true}, {DrawEdge_LeftBottom, "LB", false},
+        {DrawEdge_RightBottom, "RB", false},  {static_cast<EDrawEdgeStyle>(11), "", false},
+    };
+    const CRect rect(2, 2, 7, 6);
+    for (const auto& c : cases) {
+        std::set<std::pair<int, int>> expected;
+        for (const char* e = c.edges; *e; ++e)
+            for (int i = 0; i < 5; ++i) {
+                if (*e == 'L' && i < 4) expected.insert({2, 2 + i});
+                if (*e == 'R' && i < 4) expected.insert({7, 2 + i});
+                if (*e == 'T') expected.insert({2 + i, 2});
+                if (*e == 'B') expected.insert({2 + i, 6});
+            }
+        for (const bool older : {false, true}) {
+            CanvasDC window(10, 10);
+            std::set<std::pair<int, int>> painted;
+            {
+                CTeskMemDC dc(window);
+                CPen* pen = dc.GetCurrentPen();
+                if (older)
+                    DrawColorEdge(static_cast<CDC*>(&dc), rect, kRed, 1, c.style);
+                else
+                    DrawColorEdge(dc, rect, kRed, 1, c.style);
+                EXPECT_EQ(dc.GetCurrentPen(), pen);
+            }
+            for (int y = 0; y < 10; ++y)
+                for (int x = 0; x < 10; ++x)
+                    if (window.GetPixel(x, y) == kRed) painted.insert({x, y});
+            const std::set<std::pair<int, int>> none;
+            const bool draws = !older || c.olderFormDraws;
+            EXPECT_EQ(painted, (draws ? expected : none)) << c.style << (older ? " CDC*" : "");
+        }
+    }
+    DrawColorEdge(static_cast<CDC*>(nullptr), rect, kRed, 1, DrawEdge_All);
+}
+
+TEST(GradientColor, SecondColourStartsInsideTheInset) {
+    for (const int mode : {0, 1}) {
+        CanvasDC window(12, 12);
+        CTeskMemDC dc(window);
+        GradientColor(dc, CRect(0, 0, 12, 12), kRed, kBlue, CRect(1, 2, 3, 4), mode);
+        EXPECT_EQ(dc.GetPixel(1, 2), kBlue);
+        EXPECT_EQ(mode == 0 ? dc.GetPixel(8, 2) : dc.GetPixel(1, 7), kRed);
+        EXPECT_EQ(mode == 0 ? dc.GetPixel(8, 7) : dc.GetPixel(8, 7), kRed);
+        EXPECT_EQ(dc.GetPixel(0, 2), kWhite);
+        EXPECT_EQ(dc.GetPixel(9, 7), kWhite);
+        EXPECT_EQ(dc.GetPixel(8, 8), kWhite);
+        EXPECT_EQ(dc.GetPixel(1, 1), kWhite);
+    }
+    CanvasDC window(4, 4);
+    GradientColor(&window, CRect(0, 0, 4, 4), kRed, kBlue, CRect(), 2);  // not a rectangle mode
+    GradientColor(static_cast<CDC*>(nullptr), CRect(0, 0, 4, 4), kRed, kBlue, CRect(), 0);
+    EXPECT_EQ(window.GetPixel(0, 0), kWhite);
+}
+
+TEST(TextBoxes, MultiLineMeasureAndCentre) {
+    CanvasDC window(4, 4);
+    Recording<CTeskMemDC> dc(window);
+    dc.SelectObject(&FontOfHeight(-10));  // 5 px a character, 10 high
+    DrawMultiLineString(dc, "A\nB", CRect(0, 100, 50, 140), DT_CENTER, 4);
+    ASSERT_EQ(dc.calls.size(), 2u);
+    EXPECT_EQ(dc.calls[0].text, "A");
+    EXPECT_EQ(dc.calls[0].box, CRect(0, 100, 50, 118));
+    EXPECT_EQ(dc.calls[0].format, DT_CENTER | 0x828u);
+    EXPECT_EQ(dc.calls[1].text, "B");
+    EXPECT_EQ(dc.calls[1].box, CRect(0, 122, 50, 140));
+    EXPECT_EQ(dc.calls[1].format, DT_CENTER | 0x820u);
+    dc.calls.clear();
+    DrawMultiLineString(dc, "AB", CRect(0, 0, 9, 9), 0, 0);
+    DrawMultiLineString(dc, "\nAB", CRect(0, 0, 9, 9), 0, 0);
+    EXPECT_TRUE(dc.calls.empty());
+
+    CRect rect(0, 0, 100, 30);
+    CalculateStringRect(&dc, "12345678", rect);  // 40 x 10
+    EXPECT_EQ(rect, CRect(30, 10, 70, 20));
+    rect = CRect(0, 0, 10, 5);
+    CalculateStringRect(&dc, "123", rect);  // larger than the box: grows
+    EXPECT_EQ(rect, CRect(-2, -2, 12, 7));
+
+    CSize size(-1, -1);
+    CFont& wide = FontOfHeight(-20);
+    GetFontExtentSize(&dc, &wide, "abc", size);
+    EXPECT_EQ(size, CSize(30, 20));
+    EXPECT_EQ(dc.Height(), -10);  // the previous font is back
+    GetFontExtentSize(nullptr, &wide, "abc", size = CSize(-1, -1));
+    EXPECT_EQ(size, CSize(-1, -1));
+}
+
+TEST(CrossImage, PremultipliesThirtyTwoBitPixels) {
+    CImage image;
+    ASSERT_EQ(image.Create(2, 2, 32, CImage::createAlphaChannel), 1);
+    const unsigned char pixels[4][4] = {{200, 100, 50, 128}, {255, 255, 255, 0}, {10, 20, 30, 255}, {255, 1, 254, 254}};
+    const unsigned char expected[4][4] = {{100, 50, 25, 128}, {0, 0, 0, 0}, {10, 20, 30, 255}, {254, 0, 253, 254}};
+    for (int i = 0; i < 4; ++i) std::memcpy(image.GetPixelAddress(i % 2, i / 2), pixels[i], 4);
+    CrossImage(image);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(0, std::memcmp(image.GetPixelAddress(i % 2, i / 2), expected[i], 4)) << i;
+
+    CImage rgb;
+    ASSERT_EQ(rgb.Create(1, 1, 24), 1);
+    rgb.SetPixel(0, 0, RGB(9, 8, 7));
+    CrossImage(rgb);
+    EXPECT_EQ(rgb.GetPixel(0, 0), RGB(9, 8, 7));
+    CImage none;
+    CrossImage(none);
+}

@@ -1,0 +1,294 @@
+// System information against readings taken another way (other programs, the files read directly).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "pe_image_builder.h"
+#include "tesk/exceptions.h"
+#include "tesk/host_sysinfo.h"
+
+namespace {
+
+using namespace TeskUtility;
+namespace fs = std::filesystem;
+
+std::string Shell(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        pclose(pipe);
+    }
+    while (!out.empty() && out.back() == '\n')
+        out.pop_back();
+    return out;
+}
+
+// Sets environment variables for one test and puts the old values back.
+class ScopedEnv {
+public:
+    void Set(const char* name, const char* value) {
+        if (!m_saved.count(name)) {
+            const char* old = std::getenv(name);
+            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
+        }
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedEnv() {
+        for (const auto& [name, value] : m_saved)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    }
+
+private:
+    std::map<std::string, std::optional<std::string>> m_saved;
+};
+
+struct TempDir {
+    fs::path path = fs::temp_directory_path() / ("tesk_sysinfo_" + std::to_string(getpid()) + "_" +
+                                                 std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    TempDir() { fs::create_directories(path); }
+    ~TempDir() { fs::remove_all(path); }
+    void Write(const std::string& relative, const std::string& content) const {
+        fs::create_directories((path / relative).parent_path());
+        std::ofstream(path / relative, std::ios::binary) << content;
+    }
+};
+
+TEST(SystemInfo, MachineFactsMatchIndependentReadings) {
+    EXPECT_EQ(GetNumberOfProcessors(), std::stoi(Shell("getconf _NPROCESSORS_ONLN")));
+
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    std::uint64_t kilobytes = 0;
+    meminfo >> key >> kilobytes;
+    ASSERT_EQ(key, "MemTotal:");
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.2f GBytes", kilobytes / 1048576.0);
+    CStringA total, available, used;
+    EXPECT_EQ(GetTotalRAM(total, available, used), 1);
+    EXPECT_EQ(total, expected);
+
+    CStringA brand = "unchanged";
+    EXPECT_EQ(GetProcessorName(brand), 1);
+    const std::string model = Shell("sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1");
+    if (!brand.empty()) {
+        EXPECT_EQ(brand.size(), 48u) << "raw, not trimmed";
+        std::string trimmed = brand.substr(0, brand.find('\0'));
+        trimmed.erase(0, trimmed.find_first_not_of(' '));
+        trimmed.erase(trimmed.find_last_not_of(' ') + 1);
+        if (!model.empty()) {
+            EXPECT_EQ(trimmed, model);
+        }
+    }
+
+    CStringA user;
+    EXPECT_EQ(GetCurrentUserName(user), 1);
+    EXPECT_EQ(user, Shell("id -un"));
+    const bool admin = Shell("id -u") == "0" ||
+                       Shell("id -Gn | tr ' ' '\\n' | grep -cxE 'sudo|wheel|admin'") != "0";
+    EXPECT_EQ(IsAdminRunning(), admin ? 1 : 0);
+
+    CStringA os;
+    ASSERT_EQ(GetOS(os), 1);
+    const std::string pretty = Shell(". /etc/os-release 2>/dev/null || . /usr/lib/os-release; echo \"$PRETTY_NAME\"");
+    const std::string machine = Shell("uname -m");
+    const std::string suffix = machine == "x86_64" ? " (64-bit)" : machine == "i686" ? " (32-bit)" : "";
+    EXPECT_EQ(os, pretty + suffix);
+    CStringA description;
+    EXPECT_EQ(GetOSDescription(description), 1);
+    EXPECT_EQ(description, "OS\xAC\xB0" + os);
+}
+
+TEST(SystemInfo, BootTimeAndResidentSet) {
+    CStringA boot = "old";
+    ASSERT_EQ(GetBootTime(boot), 1);
+    // uptime -s works from /proc/uptime rather than btime: the two agree to within a minute.
+    int y, mo, d, h, mi;
+    ASSERT_EQ(std::sscanf(boot.c_str(), "%d\xA6~%d\xA4\xEB%d\xA4\xE9 %d:%d", &y, &mo, &d, &h, &mi), 5) << boot;
+    int uy, umo, ud, uh, umi, us;
+    ASSERT_EQ(std::sscanf(Shell("uptime -s").c_str(), "%d-%d-%d %d:%d:%d", &uy, &umo, &ud, &uh, &umi, &us), 6);
+    EXPECT_EQ(y * 10000 + mo * 100 + d, uy * 10000 + umo * 100 + ud);
+    EXPECT_LE(std::abs((h * 60 + mi) - (uh * 60 + umi)), 1);
+
+    CStringA ap;
+    ASSERT_EQ(GetAPUseRAM(ap, 0), 1);
+    int thousands = 0, rest = 0;
+    ASSERT_EQ(std::sscanf(ap.c_str(), "[AP\xA8\xCF\xA5\xCE\xB0O\xBE\xD0\xC5\xE9]%d,%dK ", &thousands, &rest), 2) << ap;
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    long vmRss = 0;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            vmRss = std::stol(line.substr(6));
+    EXPECT_NEAR(thousands * 1000 + rest, vmRss, vmRss / 10 + 100);
+    CStringA withSystem;
+    ASSERT_EQ(GetAPUseRAM(withSystem, 1), 1);
+    EXPECT_NE(withSystem.find(",[\xA8t\xB2\xCE\xB0O\xBE\xD0\xC5\xE9]\xA4w\xA5\xCE:"), std::string::npos);
+}
+
+TEST(SystemInfo, NetworkFromSysfsAndAnotherProgram) {
+    std::set<std::string> fromSysfs;
+    for (const auto& entry : fs::directory_iterator("/sys/class/net")) {
+        std::ifstream in(entry.path() / "address");
+        std::string address, hex;
+        in >> address;
+        for (char c : address)
+            if (c != ':')
+                hex += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (hex.find_first_not_of('0') != std::string::npos)
+            fromSysfs.insert(hex);
+    }
+    std::vector<CStringA> list{"stale"};
+    ASSERT_EQ(GetMAC(list), 1);
+    EXPECT_EQ(std::set<std::string>(list.begin(), list.end()), fromSysfs);
+    CStringA first;
+    if (list.empty()) {
+        EXPECT_THROW(GetMAC(first), CInvalidArgException);
+    } else {
+        EXPECT_EQ(GetMAC(first), 1);
+        EXPECT_EQ(first, list.front());
+    }
+
+    // hostname -I lists the addresses other than loopback; ours is the lowest IPv4 one.
+    std::istringstream words(Shell("hostname -I"));
+    std::string word;
+    std::vector<std::uint32_t> addresses;
+    for (unsigned a, b, c, d; words >> word;)
+        if (std::sscanf(word.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) == 4 && word.find(':') == std::string::npos)
+            addresses.push_back(a << 24 | b << 16 | c << 8 | d);
+    std::sort(addresses.begin(), addresses.end());
+    std::string expected = "127.0.0.1";
+    for (const std::uint32_t a : addresses) {
+        if (a != 0 && a != 0x7F000001) {
+            expected = std::to_string(a >> 24) + "." + std::to_string((a >> 16) & 255) + "." +
+                       std::to_string((a >> 8) & 255) + "." + std::to_string(a & 255);
+            break;
+        }
+    }
+    CStringA ip;
+    ASSERT_EQ(GetIP(ip), 1);
+    EXPECT_EQ(ip, expected);
+    CStringA line;
+    EXPECT_EQ(GetIPAddress(line), 1);
+    EXPECT_EQ(line, "Local IP: " + expected);
+
+    CStringA unchanged = "same";
+    const GUID unknown{1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
+    EXPECT_EQ(GetPCINFO(unknown, DIGCF_PRESENT, SPDRP_DEVICEDESC, unchanged), 0);
+    EXPECT_EQ(unchanged, "same");
+}
+
+TEST(SystemInfo, LanguageFromTheLocaleSettings) {
+    struct Case {
+        const char* lcAll;
+        int traditional;
+        const char* lang;
+    } cases[] = {
+        {"zh_TW.UTF-8", 1, "Chinese(Traditional)"},
+        {"en_US.UTF-8", 0, "\xAB" "D Chinese(Traditional)\xA1" "A 0x00000409\xA1" "C"},
+        {"de_DE.UTF-8", 0, "\xAB" "D Chinese(Traditional)\xA1" "A 0x00001000\xA1" "C"},
+    };
+    for (const Case& c : cases) {
+        ScopedEnv env;
+        env.Set("LC_ALL", c.lcAll);
+        EXPECT_EQ(IsDefaultLang_ChineseTraditional(), c.traditional) << c.lcAll;
+        CStringA lang, description;
+        EXPECT_EQ(GetLang(lang), 1);
+        EXPECT_EQ(lang, c.lang);
+        EXPECT_EQ(GetLangDescription(description), 1);
+        EXPECT_EQ(description, "\xBBy\xA8t" + lang);
+    }
+}
+
+TEST(SystemInfo, DefaultBrowserFromXdgSettings) {
+    struct Case {
+        const char* handler;      // nullptr: no mimeapps.list at all
+        const char* desktopName;  // the entry's Name, nullptr: no desktop file
+        const char* browserVariable;
+        int result;
+        const char* text;
+    } cases[] = {
+        {"ChromeHTML.desktop", nullptr, nullptr, 1, "Google Chrome"},
+        {"MSEdgeHTM.desktop", nullptr, nullptr, 1, "Microsoft Edge"},
+        {"IE.HTTP.desktop", nullptr, nullptr, 1, "Internet Explorer"},
+        {"firefox-esr.desktop", "Firefox ESR", nullptr, 1, "Firefox ESR"},  // case matters: no "Firefox" in the id
+        {"edge.desktop", "MicrosoftEdge Beta", nullptr, 1, "Microsoft Edge"},
+        {"surf.desktop", nullptr, nullptr, 1, "surf.desktop"},
+        {nullptr, nullptr, "/usr/bin/Firefox --new-tab", 1, "Mozilla Firefox"},
+        {nullptr, nullptr, "/usr/bin/lynx", 0, "before"},
+        {nullptr, nullptr, nullptr, 0, "before"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        ScopedEnv env;
+        env.Set("XDG_CONFIG_HOME", (dir.path / "config").c_str());
+        env.Set("XDG_CONFIG_DIRS", (dir.path / "etc").c_str());
+        env.Set("XDG_DATA_HOME", (dir.path / "data").c_str());
+        env.Set("XDG_DATA_DIRS", (dir.path / "share").c_str());
+        env.Set("BROWSER", c.browserVariable);
+        if (c.handler)
+            dir.Write("etc/mimeapps.list", std::string("[Default Applications]\nx-scheme-handler/http=") + c.handler + ";\n");
+        if (c.desktopName)
+            dir.Write(std::string("share/applications/") + c.handler,
+                      std::string("[Desktop Entry]\nName[zh_TW]=X\nName=") + c.desktopName + "\n");
+        CStringA text = "before";
+        EXPECT_EQ(GetDefaultBrowser(text), c.result) << (c.handler ? c.handler : "none");
+        EXPECT_EQ(text, c.text);
+        CStringA description = "before";
+        EXPECT_EQ(GetIEDescription(description), c.result);
+        if (c.result) {
+            EXPECT_EQ(description, "\xB9w\xB3]\xC2s\xC4\xFD\xBE\xB9\xAC\xB0" + std::string(c.text) + "\xA1" "C");
+        }
+    }
+}
+
+TEST(SystemInfo, PathsAndFileVersions) {
+    TempDir dir;
+    ScopedEnv env;
+    struct Case {
+        const char* dataHome;  // relative to the temporary directory; "" unsets it
+        const char* home;
+        bool create;
+        int result;
+    } cases[] = {
+        {"xdg", "home", true, 1}, {"missing", "home", false, 0}, {"", "home", true, 1},
+    };
+    for (const Case& c : cases) {
+        const fs::path expected = *c.dataHome ? dir.path / c.dataHome : dir.path / c.home / ".local/share";
+        if (c.create)
+            fs::create_directories(expected);
+        env.Set("XDG_DATA_HOME", *c.dataHome ? (dir.path / c.dataHome).c_str() : nullptr);
+        env.Set("HOME", (dir.path / c.home).c_str());
+        CStringA path = "before";
+        EXPECT_EQ(GetAPPDataPath(path), c.result) << c.dataHome;
+        EXPECT_EQ(path, c.result ? expected.string() : "before");
+    }
+
+    dir.Write("app.exe", TeskTest::PeWithVersion(10, 0, 19041, 1));
+    dir.Write("notes.txt", "not an image");
+    fs::copy_file("/proc/self/exe", dir.path / "libtesk.so.2.5");
+    fs::copy_file("/proc/self/exe", dir.path / "plainprogram");
+    struct FileCase {
+        const char* name;
+        int result;
+        const char* version;
+    } files[] = {
+        {"app.exe", 1, "10.0.19041.1"}, {"libtesk.so.2.5", 1, "2.5.0.0"}, {"plainprogram", 0, "before"},
+        {"notes.txt", 0, "before"},     {"absent.dll", 0, "before"},
+    };
+    for (const FileCase& f : files) {
+        CStringA version = "before";
+        EXPECT_EQ(GetFileVersionOfApplication((dir.path / f.name).string(), version), f.result) << f.name;
+        EXPECT_EQ(version, f.version);
+    }
+}
+
+}  // namespace
