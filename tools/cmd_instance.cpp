@@ -35,12 +35,13 @@ int Run(teskutil::Args& args) {
         TeskUtility::DestroyNotifyWindow(window);
         return 1;
     }
-    std::printf("first copy of %s, window 0x%lx; waiting (Ctrl-C ends)\n", pos[0].c_str(), Id(window));
-    std::fflush(stdout);
+    // Handlers first: whoever reads the line below may stop us at once.
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    std::printf("first copy of %s, window 0x%lx; waiting (Ctrl-C ends)\n", pos[0].c_str(), Id(window));
+    std::fflush(stdout);
     int notices = 0;
     while (!g_stop) {
         const int notice = TeskUtility::WaitForNotifyMessage(window, 200);

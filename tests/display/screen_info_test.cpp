@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "child_process.h"
 #include "monitor_layouts.h"
 #include "tesk/exceptions.h"
 #include "tesk/host_monitors.h"
@@ -61,15 +60,7 @@ TEST(ScreenInfo, ScreenSizesFollowTheMonitors) {
     EXPECT_EQ(height, 1080);
 }
 
-TEST(ScreenInfo, NoDisplayGivesTheFailureResults) {
-    if (std::getenv("TESK_CHILD_TEST"))
-        GTEST_SKIP();
-    const TeskTest::ChildResult child =
-        TeskTest::RunSelfTest("ScreenInfoChild.DISABLED_NoDisplay", {"DISPLAY", "TESK_XVFB_STATE"});
-    EXPECT_EQ(child.exitCode, 0) << child.out;
-    EXPECT_EQ(child.err, "");
-}
-
+// Run by X11Display.NoDisplayFailsQuietly in a process without a display.
 TEST(ScreenInfoChild, DISABLED_NoDisplay) {
     EXPECT_EQ(CMonitors::GetMonitorCount(), 0);
     EXPECT_EQ(GetNumberOfMonitors(), 0);

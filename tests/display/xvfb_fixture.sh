@@ -36,11 +36,18 @@ start)
   ;;
 stop)
   [ -f "$state" ] || exit 0
+  display="$(cut -d' ' -f1 "$state")"
   pid="$(cut -d' ' -f2 "$state")"
   rm -f "$state"
-  kill "$pid" 2>/dev/null || exit 0
-  i=0
-  while kill -0 "$pid" 2>/dev/null && [ "$i" -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+  if kill "$pid" 2>/dev/null; then
+    i=0
+    while kill -0 "$pid" 2>/dev/null && [ "$i" -lt 50 ]; do sleep 0.1; i=$((i + 1)); done
+  fi
+  # A server killed outright leaves its lock and socket behind: ours to remove once it is gone.
+  lock="/tmp/.X${display#:}-lock"
+  if ! kill -0 "$pid" 2>/dev/null && [ "$(tr -d ' ' < "$lock" 2>/dev/null)" = "$pid" ]; then
+    rm -f "$lock" "/tmp/.X11-unix/X${display#:}"
+  fi
   ;;
 *)
   echo "usage: $0 start|stop STATE_FILE [WIDTHxHEIGHT]" >&2
