@@ -183,11 +183,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     SetLayout(false);
     unlink(config);
-    std::printf("\nratios (library / baseline):\n");
-    std::printf("  CMonitors construction / XRRGetMonitors   %.2fx (goal <= 1.2x)\n",
-                reporter.Ratio("BM_Monitors_CMonitors", "BM_Monitors_XRRGetMonitors"));
-    std::printf("  GetNearestMonitor / XRRGetMonitors        %.2fx (goal <= 1.2x)\n",
-                reporter.Ratio("BM_Monitors_GetNearestMonitor", "BM_Monitors_XRRGetMonitors"));
+    reporter.PrintRatios({{"BM_Monitors_CMonitors", "BM_Monitors_XRRGetMonitors"},
+                          {"BM_Monitors_GetNearestMonitor", "BM_Monitors_XRRGetMonitors"}});
     auto wall = [](const char* a, const char* b) { return g_wallMicros[b] > 0 ? g_wallMicros[a] / g_wallMicros[b] : 0.0; };
     std::printf("  notify until seen / raw client message    %.2fx (%.1f us per notice, wall)\n", wall("notify", "raw"),
                 g_wallMicros["notify"]);

@@ -42,6 +42,12 @@ std::string CodePageToCharsetName(unsigned codePage) {
     return "CP" + std::to_string(Resolve(codePage));
 }
 
+// The conversions mark what they cannot decode with '?', so a text that does
+// not come back unchanged held a sequence that the code page lacks.
+bool IsWellFormed(std::string_view text, unsigned codePage) {
+    return WideToMultiByte(MultiByteToWide(text, codePage), codePage) == text;
+}
+
 bool IsDBCSLeadByte(unsigned char c) {
     switch (t_codePage) {
         case 932: return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);

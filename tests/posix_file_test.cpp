@@ -85,14 +85,14 @@ protected:
 };
 
 TEST_F(FaultyCalls, AStormOfInterruptsAndShortTransfersChangesNothing) {
-    ziptest::TempDir dir;
+    TempDir dir;
     const std::string data = ziptest::Pattern(70000);
     ziptest::WriteArchive(dir / "in.zip", {{"d/", 16, ""}, {"d/big.bin", 0, data}, {"small.txt", 0, "s"}});
-    ziptest::fs::create_directories(dir / "out");
+    std::filesystem::create_directories(dir / "out");
     g_faults.storm = true;
 
     EXPECT_EQ(ExtractZIPFromDir(dir / "in.zip", dir / "out"), 1);
-    EXPECT_EQ(ziptest::ReadFile(dir / "out/d/big.bin"), data);
+    EXPECT_EQ(ReadFile(dir / "out/d/big.bin"), data);
     EXPECT_EQ(CreateZipFromDir(dir / "out", dir / "again.zip", 1), 1);
     EXPECT_EQ(ziptest::ReadArchive(dir / "again.zip").size(), 3u);
 
@@ -121,12 +121,12 @@ TEST_F(FaultyCalls, FailedWritesSurfaceWithErrnoAndPath) {
         {"disk full", 0, ENOSPC, ENOSPC},
         {"no progress", 100, 0, ENOSPC},
     };
-    ziptest::TempDir dir;
+    TempDir dir;
     const std::string data = ziptest::Pattern(70000);
     ziptest::WriteArchive(dir / "in.zip", {{"big.bin", 0, data}});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ziptest::fs::create_directories(dir / "out");
+        std::filesystem::create_directories(dir / "out");
         const std::string path = dir / "f.bin";
         posix::Result<posix::Fd> file = posix::Open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
         ASSERT_TRUE(file.ok());
@@ -135,7 +135,7 @@ TEST_F(FaultyCalls, FailedWritesSurfaceWithErrnoAndPath) {
         const posix::Status written = posix::WriteAll(file.value.Get(), data.data(), data.size(), path);
         EXPECT_EQ(written.error, c.expected);
         EXPECT_EQ(written.path, path);
-        EXPECT_EQ(ziptest::ReadFile(path), data.substr(0, c.budget));
+        EXPECT_EQ(ReadFile(path), data.substr(0, c.budget));
 
         g_faults.writeBudget = c.budget;
         EXPECT_EQ(ExtractZIPFromDir(dir / "in.zip", dir / "out"), 0);
@@ -150,12 +150,12 @@ TEST_F(FaultyCalls, FailedWritesSurfaceWithErrnoAndPath) {
             EXPECT_EQ(e.m_strFileName, path);
         }
         g_faults = Faults{};
-        ziptest::fs::remove_all(dir / "out");
+        std::filesystem::remove_all(dir / "out");
     }
 }
 
 TEST_F(FaultyCalls, AStreamThatCannotBeMadeFailsTheOpen) {
-    ziptest::TempDir dir;
+    TempDir dir;
     g_faults.failStream = true;
     CStdioFile file;
     CFileException why;
@@ -167,9 +167,9 @@ TEST_F(FaultyCalls, AStreamThatCannotBeMadeFailsTheOpen) {
 
 // A file system without locks opens unlocked; losing a race for a lock is a sharing violation.
 TEST_F(FaultyCalls, LockAndReadFailures) {
-    ziptest::TempDir dir;
+    TempDir dir;
     const std::string path = dir / "l.txt";
-    ziptest::WriteFile(path, "data");
+    WriteFile(path, "data");
     const struct {
         int command, error, opens, cause;
     } cases[] = {
@@ -199,7 +199,7 @@ TEST_F(FaultyCalls, LockAndReadFailures) {
 }
 
 TEST(PosixFile, FailuresCarryErrnoAndPath) {
-    ziptest::TempDir dir;
+    TempDir dir;
     const std::string missing = dir / "missing";
     const posix::Result<posix::Fd> open = posix::Open(missing.c_str(), O_RDONLY);
     EXPECT_EQ(open.status.error, ENOENT);

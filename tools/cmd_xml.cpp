@@ -1,6 +1,7 @@
 // teskutil xml: load an XML file through CXMLParser and print what the wrapper sees.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "command.h"
 #include "file_bytes.h"
@@ -23,6 +24,12 @@ std::string AnsiText(const std::vector<unsigned char>& bytes) {
     return body;
 }
 
+std::vector<unsigned char> WholeFile(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    teskutil::ForEachChunk(path, [&](const unsigned char* data, std::size_t size) { bytes.insert(bytes.end(), data, data + size); });
+    return bytes;
+}
+
 void PrintPairs(const char* heading, const CXMLParser::KeyValueQueue& pairs) {
     for (const auto& kv : pairs) teskutil::PrintAnsiLine(std::string(heading) + kv.key + " = " + kv.value);
 }
@@ -33,7 +40,7 @@ int Run(teskutil::Args& args) {
     if (verb != "get" && verb != "query") throw teskutil::UsageError("unknown xml command: " + verb);
     if ((verb == "get") != (pos.size() == 2)) throw teskutil::UsageError("xml " + verb + ": wrong argument count");
     CXMLParser xml;
-    if (!xml.LoadFromString(AnsiText(teskutil::ReadFileBytes(pos[1])).c_str())) {
+    if (!xml.LoadFromString(AnsiText(WholeFile(pos[1])).c_str())) {
         std::fprintf(stderr, "teskutil xml: %s: not a well-formed document, or refused (entities, depth)\n",
                      pos[1].c_str());
         return 1;

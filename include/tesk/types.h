@@ -16,6 +16,15 @@ using CStringW = std::u16string;   // UTF-16 code units
 using BOOL = int;
 using COLORREF = std::uint32_t;    // 0x00BBGGRR
 using HRESULT = std::int32_t;
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT S_FALSE = 1;
+constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
+constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 using LCID = std::uint32_t;
 
 // Window and monitor handles are distinct pointer types, as strict Windows headers declare them.
