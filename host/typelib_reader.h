@@ -13,12 +13,16 @@
 
 namespace TeskUtility::detail {
 
-struct TypeLibAttributes {
+// What identifies a registration: library identifier, version, locale and system kind.
+struct TypeLibKey {
     GUID libid{};
-    std::uint32_t lcid = 0;
-    std::uint32_t syskind = 0;
     std::uint16_t major = 0;
     std::uint16_t minor = 0;
+    std::uint32_t lcid = 0;
+    std::uint32_t syskind = 0;
+};
+
+struct TypeLibAttributes : TypeLibKey {
     std::vector<GUID> coclasses;
 };
 

@@ -9,17 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "tesk/types.h"
+#include "host/typelib_reader.h"
 
 namespace TeskUtility::detail {
-
-struct TypeLibKey {
-    GUID libid{};
-    std::uint16_t major = 0;
-    std::uint16_t minor = 0;
-    std::uint32_t lcid = 0;
-    std::uint32_t syskind = 0;
-};
 
 // $XDG_DATA_HOME/TeskUtilityLib/typelibs (or ~/.local/share/...); empty when neither is set.
 std::string UserRecordFolder();

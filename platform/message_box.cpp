@@ -1,13 +1,11 @@
 #include <cstdio>
-#include <mutex>
-
+#include "platform/handler_slot.h"
 #include "tesk/platform.h"
 
 namespace TeskUtility {
 namespace {
 
-std::mutex g_handlerMutex;
-MessageBoxHandler g_handler;
+platform::HandlerSlot<MessageBoxHandler> g_handler;
 
 int DefaultMessageBox(const std::string& text, const std::string& caption, unsigned) {
     const std::string utf8Text = AnsiToUtf8(text);
@@ -20,18 +18,14 @@ int DefaultMessageBox(const std::string& text, const std::string& caption, unsig
 
 }  // namespace
 
-void SetMessageBoxHandler(MessageBoxHandler handler) {
-    std::lock_guard lock(g_handlerMutex);
-    g_handler = std::move(handler);
-}
+void SetMessageBoxHandler(MessageBoxHandler handler) { g_handler.Set(std::move(handler)); }
 
 MessageBoxHandler GetMessageBoxHandler() {
-    std::lock_guard lock(g_handlerMutex);
-    return g_handler ? g_handler : MessageBoxHandler(DefaultMessageBox);
+    MessageBoxHandler handler = g_handler.Get();
+    return handler ? handler : MessageBoxHandler(DefaultMessageBox);
 }
 
 int MessageBox(const std::string& text, const std::string& caption, unsigned type) {
-    // Copy the handler out so it may replace itself while running.
     MessageBoxHandler handler = GetMessageBoxHandler();
     return handler(text, caption, type);
 }

@@ -141,12 +141,10 @@ bool DisplayAvailable() {
 }
 
 bool WindowRectInRoot(unsigned long window, int& x, int& y, int& width, int& height) {
-    if (window == 0)
-        return false;
     Session session;
-    if (!session)
+    Display* display = session.displayFor(window);
+    if (!display)
         return false;
-    Display* display = session.display();
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) {
         session.Sync();

@@ -23,6 +23,8 @@ public:
     Session& operator=(const Session&) = delete;
     explicit operator bool() const { return m_display != nullptr; }
     _XDisplay* display() const { return m_display; }  // Display*, nullptr without a display
+    // The display for a request on `window`; nullptr without a display or for window 0.
+    _XDisplay* displayFor(unsigned long window) const { return window ? m_display : nullptr; }
     unsigned long root() const;       // root window of the default screen
     int screen() const;               // default screen number
     bool Sync();                      // XSync; true when no X error was trapped since the last Sync (or the start)

@@ -301,12 +301,10 @@ int ScreenDpi() {
 }
 
 bool MoveWindowTo(unsigned long window, int x, int y) {
-    if (window == 0)
-        return false;
     Session session;
-    if (!session)
+    Display* display = session.displayFor(window);
+    if (!display)
         return false;
-    Display* display = session.display();
     const Atom* atoms = Atoms(session);
     Window rootReturn = 0;
     Window parent = 0;
