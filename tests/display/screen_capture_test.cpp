@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "child_process.h"
@@ -181,9 +182,8 @@ TEST(ScreenPrinting, PortraitTurnsAndStretchesXorInvertsAndFailuresSpeakThroughM
     ASSERT_EQ(printer.page.GetHeight(), 80);
     // The turn puts the top-right quadrant at the top left; doubled in size, the
     // middle of each page quadrant keeps its colour exactly.
-    EXPECT_EQ(Word(printer.page, 15, 20), kQuadrants[1]);
-    EXPECT_EQ(Word(printer.page, 45, 20), kQuadrants[3]);
-    EXPECT_EQ(Word(printer.page, 15, 60), kQuadrants[0]);
+    for (const auto& [x, y, quadrant] : {std::tuple{15, 20, 1}, {45, 20, 3}, {15, 60, 0}})
+        EXPECT_EQ(Word(printer.page, x, y), kQuadrants[quadrant]) << x << "," << y;
     EXPECT_TRUE(printer.messages.empty());
 
     printer.setup = {"test", false, kWidth, kHeight};
