@@ -1,22 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <set>
-#include <utility>
-
 #include "drawing_test_support.h"
+#include "imaging/image_dc.h"
 
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
-
-std::set<std::pair<int, int>> Painted(const CanvasDC& dc, int w, int h) {
-    std::set<std::pair<int, int>> out;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (dc.GetPixel(x, y) != kWhite) out.insert({x, y});
-    return out;
-}
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 }  // namespace
 
@@ -46,10 +38,29 @@ TEST(DrawingSurface, StockObjectsSelectBackExactly) {
     EXPECT_EQ(dc.GetCurrentPen(), stockPen);
 }
 
+TEST(CDCSurface, SizedSurfaceReportsItsCapsAndViewport) {
+    CDC dc;
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 0) << "no surface yet";
+    EXPECT_EQ(dc.CreateSurfaceDC(0, 10), 0);
+    ASSERT_EQ(dc.CreateSurfaceDC(640, 480), 1);
+    EXPECT_EQ(dc.CreateSurfaceDC(10, 10), 0) << "already created";
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 640);
+    EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 480);
+    EXPECT_EQ(dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES), 32);
+    EXPECT_EQ(dc.SetViewportOrg(-1920, 300), CPoint(0, 0));
+    EXPECT_EQ(dc.GetViewportOrg(), CPoint(-1920, 300));
+    dc.SetMapMode(MM_ANISOTROPIC);  // extents are fixed in MM_TEXT
+    EXPECT_EQ(dc.SetViewportExt(640, 480), CSize(1, 1));
+    EXPECT_EQ(dc.SetViewportExt(0, 5), CSize(640, 480)) << "a zero extent is refused";
+    EXPECT_EQ(dc.GetViewportExt(), CSize(640, 480));
+    ASSERT_EQ(dc.DeleteDC(), 1);
+    EXPECT_EQ(dc.GetViewportOrg(), CPoint(0, 0));
+}
+
 TEST(DrawingSurface, LinesLeaveOutTheirLastPoint) {
     struct Case {
         POINT from, to;
-        int width;
+        int width;  // negative: a null pen
         std::set<std::pair<int, int>> pixels;
     };
     const Case cases[] = {
@@ -61,21 +72,17 @@ TEST(DrawingSurface, LinesLeaveOutTheirLastPoint) {
         {{1, 3}, {3, 3}, 2, {{1, 2}, {2, 2}, {1, 3}, {2, 3}}},
         {{2, 1}, {2, 3}, 3, {{1, 1}, {2, 1}, {3, 1}, {1, 2}, {2, 2}, {3, 2}}},
         {{-5, 1}, {2, 1}, 1, {{0, 1}, {1, 1}}},  // clipped at the bitmap's edge
+        {{0, 0}, {3, 3}, -1, {}},
     };
     for (const auto& c : cases) {
         CanvasDC dc(6, 6);
-        CPen pen(PS_SOLID, c.width, kRed);
+        CPen pen(c.width < 0 ? PS_NULL : PS_SOLID, std::abs(c.width), kRed);
         dc.SelectObject(&pen);
         dc.MoveTo(c.from);
         dc.LineTo(c.to);
         EXPECT_EQ(Painted(dc, 6, 6), c.pixels) << c.from.x << "," << c.from.y << " width " << c.width;
         EXPECT_EQ(dc.GetCurrentPosition(), CPoint(c.to));
     }
-    CanvasDC dc(4, 4);
-    CPen none(PS_NULL, 1, kRed);
-    dc.SelectObject(&none);
-    dc.LineTo(3, 3);
-    EXPECT_TRUE(Painted(dc, 4, 4).empty());
 }
 
 TEST(DrawingSurface, FillsAndPixelsInLogicalUnits) {
@@ -83,11 +90,8 @@ TEST(DrawingSurface, FillsAndPixelsInLogicalUnits) {
     dc.SetWindowOrg(10, 20);
     dc.FillSolidRect(11, 21, 2, 3, kRed);
     EXPECT_EQ(dc.GetBkColor(), kRed);  // the fill sets the background colour
-    EXPECT_EQ(dc.GetPixel(11, 21), kRed);
-    EXPECT_EQ(dc.GetPixel(12, 23), kRed);
-    EXPECT_EQ(dc.GetPixel(13, 23), kWhite);
-    EXPECT_EQ(dc.GetPixel(12, 24), kWhite);
-    EXPECT_EQ(dc.GetPixel(9, 20), CLR_INVALID);
+    ExpectPixels(dc, {{11, 21, kRed}, {12, 23, kRed}, {13, 23, kWhite}, {12, 24, kWhite},
+                      {9, 20, CLR_INVALID}});
     EXPECT_EQ(dc.SetPixel(17, 27, RGB(1, 2, 3)), RGB(1, 2, 3));
     EXPECT_EQ(dc.SetPixel(18, 27, RGB(1, 2, 3)), CLR_INVALID);
     EXPECT_EQ(dc.GetPixel(17, 27), RGB(1, 2, 3));
@@ -97,19 +101,16 @@ TEST(DrawingSurface, FillsAndPixelsInLogicalUnits) {
 }
 
 TEST(DrawingSurface, GradientEndsTakeTheVertexColours) {
+    const COLORREF from = RGB(255, 0, 16), to = RGB(0, 128, 255);
     for (const std::uint32_t mode : {GRADIENT_FILL_RECT_H, GRADIENT_FILL_RECT_V}) {
         CanvasDC dc(12, 12);
         TRIVERTEX v[2] = {{1, 1, 0xFF00, 0x0000, 0x1000, 0}, {11, 11, 0x0000, 0x8000, 0xFF00, 0}};
         GRADIENT_RECT r{0, 1};
         ASSERT_EQ(dc.GradientFill(v, 2, &r, 1, mode), 1);
-        const bool h = mode == GRADIENT_FILL_RECT_H;
-        EXPECT_EQ(dc.GetPixel(1, 1), RGB(255, 0, 16));
-        EXPECT_EQ(h ? dc.GetPixel(10, 1) : dc.GetPixel(1, 10), RGB(0, 128, 255));
-        EXPECT_EQ(dc.GetPixel(10, 10), RGB(0, 128, 255));
-        EXPECT_EQ(h ? dc.GetPixel(1, 10) : dc.GetPixel(10, 1), RGB(255, 0, 16));  // constant across
+        const bool h = mode == GRADIENT_FILL_RECT_H;  // constant across: the far corner keeps `from`
+        ExpectPixels(dc, {{1, 1, from}, {h ? 10 : 1, h ? 1 : 10, to}, {10, 10, to},
+                          {h ? 1 : 10, h ? 10 : 1, from}, {11, 11, kWhite}, {0, 0, kWhite}});
         EXPECT_EQ(dc.GetPixel(5, 5), RGB(141, 56, 122));  // 4/9 of the way, 16-bit channels truncated
-        EXPECT_EQ(dc.GetPixel(11, 11), kWhite);
-        EXPECT_EQ(dc.GetPixel(0, 0), kWhite);
     }
     CanvasDC dc(2, 2);
     TRIVERTEX v[2] = {};
@@ -121,24 +122,43 @@ TEST(DrawingSurface, GradientEndsTakeTheVertexColours) {
 TEST(DrawingSurface, BitBltCopiesAndClips) {
     CanvasDC source(4, 4);
     source.SetPixel(0, 0, kRed);
-    source.SetPixel(3, 3, RGB(0, 0, 255));
-    CanvasDC target(6, 6, RGB(0, 255, 0));
+    source.SetPixel(3, 3, kBlue);
+    CanvasDC target(6, 6, kGreen);
     target.SetWindowOrg(-1, -1);
     ASSERT_EQ(target.BitBlt(0, 0, 4, 4, &source, 0, 0, SRCCOPY), 1);
-    EXPECT_EQ(target.GetPixel(0, 0), kRed);
-    EXPECT_EQ(target.GetPixel(3, 3), RGB(0, 0, 255));
-    EXPECT_EQ(target.GetPixel(1, 0), kWhite);
-    EXPECT_EQ(target.GetPixel(4, 4), RGB(0, 255, 0));
+    ExpectPixels(target, {{0, 0, kRed}, {3, 3, kBlue}, {1, 0, kWhite}, {4, 4, kGreen}});
     EXPECT_EQ(target.BitBlt(3, 3, 10, 10, &source, 2, 2, SRCCOPY), 1);  // runs off both edges
-    EXPECT_EQ(target.GetPixel(4, 4), RGB(0, 0, 255));
+    EXPECT_EQ(target.GetPixel(4, 4), kBlue);
     EXPECT_EQ(target.BitBlt(0, 0, 1, 1, &source, 0, 0, 0x00330008), 0);
 
     CanvasDC self(4, 1);
     self.SetPixel(0, 0, kRed);
-    self.SetPixel(1, 0, RGB(0, 0, 255));
+    self.SetPixel(1, 0, kBlue);
     self.BitBlt(1, 0, 3, 1, &self, 0, 0, SRCCOPY);  // overlapping copy onto itself
-    EXPECT_EQ(self.GetPixel(1, 0), kRed);
-    EXPECT_EQ(self.GetPixel(2, 0), RGB(0, 0, 255));
+    ExpectPixels(self, {{1, 0, kRed}, {2, 0, kBlue}});
+}
+
+TEST(ImageDc, BlitsCopyExactlyStretchesFillAndInvertXors) {
+    CImage image;
+    ASSERT_TRUE(image.Create(2, 2, 24));
+    const COLORREF colours[4] = {kRed, kGreen, kBlue, RGB(10, 20, 30)};
+    for (int i = 0; i < 4; ++i) image.SetPixel(i % 2, i / 2, colours[i]);
+
+    CanvasDC dc(8, 8);
+    ASSERT_TRUE(image.BitBlt(&dc, 1, 1));
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(dc.GetPixel(1 + i % 2, 1 + i / 2), colours[i]) << i;
+    EXPECT_EQ(dc.GetPixel(3, 3), kWhite) << "nothing outside the copy";
+    ASSERT_TRUE(image.StretchBlt(&dc, 4, 4, 4, 4));  // doubled: each quadrant's corner keeps its colour
+    ExpectPixels(dc, {{4, 4, colours[0]}, {7, 7, colours[3]}});
+
+    dc.FillSolidRect(0, 0, 8, 8, kWhite);
+    ASSERT_TRUE(image.BitBlt(&dc, 0, 0, 0x00660046));
+    ExpectPixels(dc, {{0, 0, RGB(0, 255, 255)}, {1, 1, RGB(245, 235, 225)}});
+    const CImage back = TeskUtility::imaging::ImageOfBitmap(dc.bitmap);
+    EXPECT_EQ(back.GetWidth(), 8);
+    EXPECT_EQ(back.GetPixel(1, 1), RGB(245, 235, 225));
+    EXPECT_FALSE(image.BitBlt(&dc, 0, 0, 0x00330008)) << "unsupported raster operation";
+    EXPECT_FALSE(image.BitBlt(nullptr, 0, 0));
 }
 
 TEST(DrawingSurface, MappingModes) {
@@ -185,16 +205,14 @@ TEST(DrawingSurface, DrawTextPlacesInkByFormat) {
         dc.SetBkMode(TRANSPARENT);
         CRect box(10, 5, 90, 55);
         dc.DrawText("888", &box, c.format | DT_VCENTER);
-        const auto cols = InkColumns(dc, CRect(0, 0, 100, 60), kWhite);
+        const auto cols = InkLines(dc, CRect(0, 0, 100, 60), kWhite, true);
+        const auto rows = InkLines(dc, CRect(0, 0, 100, 60), kWhite, false);
         ASSERT_FALSE(cols.empty());
-        EXPECT_GE(cols.front(), c.inkLeft);
-        EXPECT_LT(cols.back(), c.inkRight);
-        EXPECT_LT(cols.front() - c.inkLeft, 4);
-        EXPECT_LT(c.inkRight - cols.back(), 4);
-        const auto rows = InkRows(dc, CRect(0, 0, 100, 60), kWhite);
-        const int height = dc.GetTextExtent("8").cy;
-        EXPECT_GE(rows.front(), 5 + (50 - height) / 2);
-        EXPECT_LT(rows.back(), 5 + (50 - height) / 2 + height);
+        // Ink starts and ends within 4 columns of the cells, and inside the centred cell row.
+        EXPECT_TRUE(cols.front() >= c.inkLeft && cols.front() - c.inkLeft < 4) << cols.front();
+        EXPECT_TRUE(cols.back() < c.inkRight && c.inkRight - cols.back() < 4) << cols.back();
+        const int height = dc.GetTextExtent("8").cy, cellTop = 5 + (50 - height) / 2;
+        EXPECT_TRUE(rows.front() >= cellTop && rows.back() < cellTop + height) << rows.front() << ".." << rows.back();
     }
 }
 
@@ -205,18 +223,16 @@ TEST(DrawingSurface, DrawTextMeasuresClipsAndPaintsBackground) {
     CRect calc(5, 5, 6, 6);
     EXPECT_EQ(dc.DrawText("ab\ncde", &calc, DT_CALCRECT), 2 * cell);
     EXPECT_EQ(calc, CRect(5, 5, 41, 5 + 2 * cell));
-    CRect prefixed(0, 0, 0, 0);
-    dc.DrawText("&&a&b", &prefixed, DT_CALCRECT | DT_SINGLELINE);
-    EXPECT_EQ(prefixed.right, 36);  // "&ab"
-    prefixed = CRect(0, 0, 0, 0);
-    dc.DrawText("&&a&b", &prefixed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_EQ(prefixed.right, 60);
+    for (const auto& [format, width] : {std::pair{0u, 36}, {DT_NOPREFIX, 60}}) {  // "&ab" or all five
+        CRect prefixed(0, 0, 0, 0);
+        dc.DrawText("&&a&b", &prefixed, DT_CALCRECT | DT_SINGLELINE | format);
+        EXPECT_EQ(prefixed.right, width);
+    }
 
     // Opaque mode fills the text's cell with the background colour; ink stays in the box.
-    dc.SetBkColor(RGB(0, 0, 255));
+    dc.SetBkColor(kBlue);
     CRect box(0, 0, 30, 40);
     EXPECT_EQ(dc.DrawText("WWWW", &box, DT_SINGLELINE | DT_BOTTOM), 40);
-    EXPECT_EQ(dc.GetPixel(0, 39), RGB(0, 0, 255));
-    EXPECT_EQ(dc.GetPixel(0, 40 - cell - 1), kWhite);
-    EXPECT_EQ(InkColumns(dc, CRect(30, 0, 60, 60), kWhite), std::vector<int>{});
+    ExpectPixels(dc, {{0, 39, kBlue}, {0, 40 - cell - 1, kWhite}});
+    EXPECT_EQ(InkLines(dc, CRect(30, 0, 60, 60), kWhite, true), std::vector<int>{});
 }

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "tesk/imaging.h"
@@ -21,6 +24,28 @@ struct CanvasDC : CDC {
     CBitmap bitmap;
 };
 
+struct PixelAt {
+    int x, y;
+    COLORREF colour;
+};
+
+// Reads each listed pixel back from a DC or an image.
+template <typename Surface>
+void ExpectPixels(const Surface& surface, std::initializer_list<PixelAt> pixels) {
+    for (const PixelAt& p : pixels)
+        EXPECT_EQ(surface.GetPixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+}
+
+// Pixels of the top-left width x height differing from `background`.
+inline std::set<std::pair<int, int>> Painted(const CDC& dc, int width, int height,
+                                             COLORREF background = RGB(255, 255, 255)) {
+    std::set<std::pair<int, int>> out;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (dc.GetPixel(x, y) != background) out.insert({x, y});
+    return out;
+}
+
 // Columns (or rows) of `area` holding a pixel other than `background`.
 inline std::vector<int> InkLines(const CDC& dc, const RECT& area, COLORREF background, bool columns) {
     std::vector<int> lines;
@@ -33,12 +58,6 @@ inline std::vector<int> InkLines(const CDC& dc, const RECT& area, COLORREF backg
                 break;
             }
     return lines;
-}
-inline std::vector<int> InkColumns(const CDC& dc, const RECT& area, COLORREF background) {
-    return InkLines(dc, area, background, true);
-}
-inline std::vector<int> InkRows(const CDC& dc, const RECT& area, COLORREF background) {
-    return InkLines(dc, area, background, false);
 }
 
 inline CFont& MonoFont20() {

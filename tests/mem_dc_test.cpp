@@ -2,7 +2,7 @@
 
 #include <cstring>
 #include <memory>
-#include <set>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +22,11 @@ struct Call {
     CRect box;
     unsigned format;
     int fontHeight;
+    bool operator==(const Call&) const = default;
+    friend std::ostream& operator<<(std::ostream& os, const Call& c) {
+        return os << '"' << c.text << "\" at " << c.box.left << "," << c.box.top << "," << c.box.right << ","
+                  << c.box.bottom << " format " << c.format << " font " << c.fontHeight;
+    }
 };
 
 // Records DrawText calls with the selected font's height; every character advances
@@ -68,23 +73,17 @@ TEST(TeskMemDC, PaintsOffScreenAndCopiesOnce) {
     {
         const CRect area(10, 5, 30, 25);
         CTeskMemDC dc(window, &area);
-        EXPECT_EQ(dc.GetPixel(10, 5), kBlue);  // filled with the target's background
-        EXPECT_EQ(dc.GetPixel(9, 5), CLR_INVALID);
+        ExpectPixels(dc, {{10, 5, kBlue}, {9, 5, CLR_INVALID}});  // filled with the target's background
         dc.SetPixel(12, 6, kRed);
         EXPECT_EQ(window.GetPixel(12, 6), kWhite);  // nothing reaches the target yet
     }
-    EXPECT_EQ(window.GetPixel(12, 6), kRed);
-    EXPECT_EQ(window.GetPixel(10, 5), kBlue);
-    EXPECT_EQ(window.GetPixel(29, 24), kBlue);
-    EXPECT_EQ(window.GetPixel(30, 24), kWhite);
-    EXPECT_EQ(window.GetPixel(9, 5), kWhite);
-    EXPECT_EQ(window.GetPixel(10, 4), kWhite);
+    ExpectPixels(window, {{12, 6, kRed}, {10, 5, kBlue}, {29, 24, kBlue}, {30, 24, kWhite}, {9, 5, kWhite},
+                          {10, 4, kWhite}});
     {
         CTeskMemDC whole(window);  // the clip box: everything
         whole.SetPixel(-2, 0, kRed);
     }
-    EXPECT_EQ(window.GetPixel(-2, 0), kRed);
-    EXPECT_EQ(window.GetPixel(37, 29), kBlue);
+    ExpectPixels(window, {{-2, 0, kRed}, {37, 29, kBlue}});
 }
 
 TEST(TeskMemDC, KeepsTheTargetsMapping) {
@@ -99,10 +98,7 @@ TEST(TeskMemDC, KeepsTheTargetsMapping) {
         EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 10);
         dc.SetPixel(9, 9, kRed);  // device (8, 8) of the bitmap
     }
-    EXPECT_EQ(window.GetPixel(9, 9), kRed);
-    EXPECT_EQ(window.GetPixel(5, 5), kBlue);
-    EXPECT_EQ(window.GetPixel(10, 10), kWhite);
-    EXPECT_EQ(window.GetPixel(4, 4), kWhite);
+    ExpectPixels(window, {{9, 9, kRed}, {5, 5, kBlue}, {10, 10, kWhite}, {4, 4, kWhite}});
 }
 
 TEST(TeskMemDC, ForwardsToAPrintingTargetAndSurvivesFailures) {
@@ -124,7 +120,7 @@ TEST(TeskMemDC, ForwardsToAPrintingTargetAndSurvivesFailures) {
         CTeskMemDC dc(window, &empty);
         dc.SetPixel(0, 0, kRed);
     }
-    EXPECT_EQ(InkColumns(window, CRect(0, 0, 10, 10), kWhite), std::vector<int>{});
+    EXPECT_TRUE(Painted(window, 10, 10).empty());
 }
 
 TEST(TeskMemDC, DrawTextBiggerSplitsTheLastDigits) {
@@ -149,15 +145,8 @@ TEST(TeskMemDC, DrawTextBiggerSplitsTheLastDigits) {
         dc.SelectObject(&caller);
         RECT box{0, 0, 100, 20};
         CTeskMemDC::DrawText_Bigger(dc, "1,234.56", &box, c.format, c.count);
-        ASSERT_EQ(dc.calls.size(), c.calls.size()) << c.format << " " << c.count;
-        for (std::size_t i = 0; i < c.calls.size(); ++i) {
-            EXPECT_EQ(dc.calls[i].text, c.calls[i].text);
-            EXPECT_EQ(dc.calls[i].box, c.calls[i].box) << dc.calls[i].text;
-            EXPECT_EQ(dc.calls[i].format, c.calls[i].format);
-            EXPECT_EQ(dc.calls[i].fontHeight, c.calls[i].fontHeight) << dc.calls[i].text;
-        }
-        EXPECT_EQ(box.left, c.boxLeft);
-        EXPECT_EQ(box.right, c.boxRight);
+        EXPECT_EQ(dc.calls, c.calls) << c.format << " " << c.count;
+        EXPECT_EQ(CRect(box), CRect(c.boxLeft, 0, c.boxRight, 20));
         EXPECT_EQ(dc.GetCurrentFont(), &caller);
     }
     // A cell height grows by 3 points at the context's resolution: 5 px at 120 dpi.
@@ -176,10 +165,9 @@ TEST(TeskMemDC, DrawTextBiggerInksTheLargerDigitsTaller) {
     dc.SelectObject(&MonoFont20());
     CRect box(0, 0, 120, 40);
     CTeskMemDC::DrawText_Bigger(dc, "1,111", &box, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, 2);
-    const auto bigRows = InkRows(dc, CRect(box.right, 0, 120, 40), kWhite);
-    const auto smallRows = InkRows(dc, CRect(0, 0, box.right, 40), kWhite);
-    ASSERT_FALSE(bigRows.empty());
-    ASSERT_FALSE(smallRows.empty());
+    const auto bigRows = InkLines(dc, CRect(box.right, 0, 120, 40), kWhite, false);
+    const auto smallRows = InkLines(dc, CRect(0, 0, box.right, 40), kWhite, false);
+    ASSERT_TRUE(!bigRows.empty() && !smallRows.empty());
     EXPECT_GT(bigRows.back() - bigRows.front(), smallRows.back() - smallRows.front());
     EXPECT_EQ(box.right, 120 - 2 * 14);  // DejaVu Sans Mono advances 0.602 em: 14 px at 24 px
 }
@@ -191,12 +179,11 @@ TEST(DrawColorEdge, EdgesByStyleInBothForms) {
         bool olderFormDraws;
     };
     const Case cases[] = {
-        {DrawEdge_All, "LRTB", true},         {DrawEdge_TopBottom, "TB", true},
-        {DrawEdge_LeftRight, "LR", true},     {DrawEdge_Left, "L", true},
-        {DrawEdge_Right, "R", true},          {DrawEdge_Top, "T", true},
-        {DrawEdge_Bottom, "B", true},         {DrawEdge_LeftTopBottom, "LTB", true},
+        {DrawEdge_All, "LRTB", true}, {DrawEdge_TopBottom, "TB", true}, {DrawEdge_LeftRight, "LR", true},
+        {DrawEdge_Left, "L", true}, {DrawEdge_Right, "R", true}, {DrawEdge_Top, "T", true},
+        {DrawEdge_Bottom, "B", true}, {DrawEdge_LeftTopBottom, "LTB", true},
         {DrawEdge_RightTopBottom, "RTB", true}, {DrawEdge_LeftBottom, "LB", false},
-        {DrawEdge_RightBottom, "RB", false},  {static_cast<EDrawEdgeStyle>(11), "", false},
+        {DrawEdge_RightBottom, "RB", false}, {static_cast<EDrawEdgeStyle>(11), "", false},
     };
     const CRect rect(2, 2, 7, 6);
     for (const auto& c : cases) {
@@ -210,7 +197,6 @@ TEST(DrawColorEdge, EdgesByStyleInBothForms) {
             }
         for (const bool older : {false, true}) {
             CanvasDC window(10, 10);
-            std::set<std::pair<int, int>> painted;
             {
                 CTeskMemDC dc(window);
                 CPen* pen = dc.GetCurrentPen();
@@ -220,29 +206,21 @@ TEST(DrawColorEdge, EdgesByStyleInBothForms) {
                     DrawColorEdge(dc, rect, kRed, 1, c.style);
                 EXPECT_EQ(dc.GetCurrentPen(), pen);
             }
-            for (int y = 0; y < 10; ++y)
-                for (int x = 0; x < 10; ++x)
-                    if (window.GetPixel(x, y) == kRed) painted.insert({x, y});
-            const std::set<std::pair<int, int>> none;
             const bool draws = !older || c.olderFormDraws;
-            EXPECT_EQ(painted, (draws ? expected : none)) << c.style << (older ? " CDC*" : "");
+            EXPECT_EQ(Painted(window, 10, 10), (draws ? expected : decltype(expected){}))
+                << c.style << (older ? " CDC*" : "");
         }
     }
     DrawColorEdge(static_cast<CDC*>(nullptr), rect, kRed, 1, DrawEdge_All);
 }
 
 TEST(GradientColor, SecondColourStartsInsideTheInset) {
-    for (const int mode : {0, 1}) {
+    for (const int mode : {0, 1}) {  // 0 runs to red at the right, 1 at the bottom
         CanvasDC window(12, 12);
         CTeskMemDC dc(window);
         GradientColor(dc, CRect(0, 0, 12, 12), kRed, kBlue, CRect(1, 2, 3, 4), mode);
-        EXPECT_EQ(dc.GetPixel(1, 2), kBlue);
-        EXPECT_EQ(mode == 0 ? dc.GetPixel(8, 2) : dc.GetPixel(1, 7), kRed);
-        EXPECT_EQ(mode == 0 ? dc.GetPixel(8, 7) : dc.GetPixel(8, 7), kRed);
-        EXPECT_EQ(dc.GetPixel(0, 2), kWhite);
-        EXPECT_EQ(dc.GetPixel(9, 7), kWhite);
-        EXPECT_EQ(dc.GetPixel(8, 8), kWhite);
-        EXPECT_EQ(dc.GetPixel(1, 1), kWhite);
+        ExpectPixels(dc, {{1, 2, kBlue}, {mode == 0 ? 8 : 1, mode == 0 ? 2 : 7, kRed}, {8, 7, kRed},
+                          {0, 2, kWhite}, {9, 7, kWhite}, {8, 8, kWhite}, {1, 1, kWhite}});
     }
     CanvasDC window(4, 4);
     GradientColor(&window, CRect(0, 0, 4, 4), kRed, kBlue, CRect(), 2);  // not a rectangle mode
@@ -255,13 +233,8 @@ TEST(TextBoxes, MultiLineMeasureAndCentre) {
     Recording<CTeskMemDC> dc(window);
     dc.SelectObject(&FontOfHeight(-10));  // 5 px a character, 10 high
     DrawMultiLineString(dc, "A\nB", CRect(0, 100, 50, 140), DT_CENTER, 4);
-    ASSERT_EQ(dc.calls.size(), 2u);
-    EXPECT_EQ(dc.calls[0].text, "A");
-    EXPECT_EQ(dc.calls[0].box, CRect(0, 100, 50, 118));
-    EXPECT_EQ(dc.calls[0].format, DT_CENTER | 0x828u);
-    EXPECT_EQ(dc.calls[1].text, "B");
-    EXPECT_EQ(dc.calls[1].box, CRect(0, 122, 50, 140));
-    EXPECT_EQ(dc.calls[1].format, DT_CENTER | 0x820u);
+    EXPECT_EQ(dc.calls, (std::vector<Call>{{"A", {0, 100, 50, 118}, DT_CENTER | 0x828u, -10},
+                                           {"B", {0, 122, 50, 140}, DT_CENTER | 0x820u, -10}}));
     dc.calls.clear();
     DrawMultiLineString(dc, "AB", CRect(0, 0, 9, 9), 0, 0);
     DrawMultiLineString(dc, "\nAB", CRect(0, 0, 9, 9), 0, 0);

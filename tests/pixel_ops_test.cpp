@@ -1,6 +1,9 @@
 // The capture helpers' pixel algorithms on synthetic images, exact pixels.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "imaging/pixel_ops.h"
 
 namespace {
@@ -11,44 +14,33 @@ std::uint32_t Word(const CImage& image, int x, int y) {
     return *static_cast<const std::uint32_t*>(image.GetPixelAddress(x, y));
 }
 
-// One row of 32-bit pixels holding the given words.
-CImage RowOf(std::initializer_list<std::uint32_t> words) {
-    CImage image;
-    EXPECT_TRUE(image.Create(static_cast<int>(words.size()), 1, 32));
-    int x = 0;
-    for (std::uint32_t w : words) static_cast<std::uint32_t*>(image.GetBits())[x++] = w;
-    return image;
-}
-
 struct WordCase {
     std::uint32_t in, out;
 };
 
-void ExpectMapped(CImage (*op)(const CImage&), const std::vector<WordCase>& cases) {
-    CImage source;
-    ASSERT_TRUE(source.Create(static_cast<int>(cases.size()), -1, 24));  // 24-bit, top-down input
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        const std::uint32_t w = cases[i].in;
-        source.SetPixel(static_cast<int>(i), 0, RGB(w >> 16, w >> 8, w));
+void ExpectMapped(const std::function<CImage(const CImage&)>& op, const std::vector<WordCase>& cases) {
+    for (const int bpp : {24, 32}) {  // top-down input of either depth
+        CImage source;
+        ASSERT_TRUE(source.Create(static_cast<int>(cases.size()), -1, bpp));
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const std::uint32_t w = cases[i].in;
+            source.SetPixel(static_cast<int>(i), 0, RGB(w >> 16, w >> 8, w));
+        }
+        const CImage result = op(source);
+        ASSERT_EQ(result.GetBPP(), 32);
+        for (std::size_t i = 0; i < cases.size(); ++i)
+            EXPECT_EQ(Word(result, static_cast<int>(i), 0), cases[i].out) << std::hex << cases[i].in << " in "
+                                                                           << std::dec << bpp << " bits";
+        EXPECT_EQ(source.GetBPP(), bpp) << "the source stays as it was";
     }
-    const CImage result = op(source);
-    ASSERT_EQ(result.GetBPP(), 32);
-    for (std::size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(Word(result, static_cast<int>(i), 0), cases[i].out) << std::hex << cases[i].in;
-    EXPECT_EQ(source.GetBPP(), 24) << "the source stays as it was";
 }
 
 TEST(PixelOps, BlackWhiteLowersOnlyLightGrays) {
     ExpectMapped(ToBlackWhiteColor, {
-        {0x000000, 0x000000},
-        {0xFFC2C2, 0xC8C8C8},  // gray 200 stays
-        {0xFFC3C3, 0xABABAB},  // 201 -> 171
-        {0xFFFEFE, 0xE0E0E0},  // 254 -> 224
-        {0xFFFFFF, 0xFFFFFF},  // 255 stays
+        {0x000000, 0x000000}, {0xFFFFFF, 0xFFFFFF},  // 255 stays
+        {0xFFC2C2, 0xC8C8C8}, {0xFFC3C3, 0xABABAB}, {0xFFFEFE, 0xE0E0E0},  // 200 stays; 201, 254 lose 30
         {0xC8C8C8, 0xC7C7C7},  // 200,200,200 weighs in just under 200
-        {0x00FF00, 0x9A9A9A},  // green weighs most
-        {0xFF0000, 0x1A1A1A},
-        {0x0000FF, 0x494949},
+        {0x00FF00, 0x9A9A9A}, {0xFF0000, 0x1A1A1A}, {0x0000FF, 0x494949},  // green weighs most
     });
 }
 
@@ -58,24 +50,18 @@ TEST(PixelOps, PrintPaletteReplacesEveryChartColour) {
         {0xFF0000, 0xC80000}, {0xEA1A02, 0xC80000}, {0x80FF00, 0x51A200}, {0x1D9000, 0x51A200},
         {0x5CFF00, 0x51A200}, {0x66FFFF, 0x000000},
         {0x000000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x00FF00, 0x51A200}, {0x808080, 0x7F7F7F},
-        {0x102020, 0xC80000},  // blue equals green, below 50
-        {0x106060, 0x000000},  // blue equals green, 50 or more
-        {0x808000, 0xD2D200},  // red equals green above 50, no blue
-        {0x323200, 0xFFCDCD},  // ... but 50 itself is inverted
-        {0x204000, 0x51A200},  // no blue, green differs from red
-        {0x123456, 0xA9CBED},
+        {0x102020, 0xC80000}, {0x106060, 0x000000},  // blue equals green: below 50, then 50 or more
+        {0x808000, 0xD2D200}, {0x323200, 0xFFCDCD},  // red equals green, no blue: above 50; 50 is inverted
+        {0x204000, 0x51A200}, {0x123456, 0xA9CBED},  // no blue, green differs from red; then any blue
     });
 }
 
 TEST(PixelOps, SwapColorExchangesBothWaysAndIgnoresEqualColours) {
-    const CImage source = RowOf({0x0000FF, 0xFF0000, 0x00FF00, 0x0000FF});
-    const CImage swapped = SwapColor(source, RGB(255, 0, 0), RGB(0, 0, 255));  // red <-> blue
-    EXPECT_EQ(Word(swapped, 0, 0), 0xFF0000u);
-    EXPECT_EQ(Word(swapped, 1, 0), 0x0000FFu);
-    EXPECT_EQ(Word(swapped, 2, 0), 0x00FF00u);
-    EXPECT_EQ(Word(swapped, 3, 0), 0xFF0000u);
-    const CImage same = SwapColor(source, RGB(255, 0, 0), RGB(255, 0, 0));
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(Word(same, x, 0), Word(source, x, 0));
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    ExpectMapped([&](const CImage& s) { return SwapColor(s, red, blue); },
+                 {{0x0000FF, 0xFF0000}, {0xFF0000, 0x0000FF}, {0x00FF00, 0x00FF00}, {0x0000FF, 0xFF0000}});
+    ExpectMapped([&](const CImage& s) { return SwapColor(s, red, red); },
+                 {{0x0000FF, 0x0000FF}, {0xFF0000, 0xFF0000}});
 }
 
 TEST(PixelOps, RotationSizes) {

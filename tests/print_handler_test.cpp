@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iterator>
+#include <utility>
 
 #include "io_test_support.h"
 #include "tesk/imaging_capture.h"
@@ -53,14 +55,12 @@ TEST(PrintHandler, CupsDefaultAnswersCancelledWithoutAServerAndLeavesNoFiles) {
 
 TEST(ImagingStartUp, CountsStartsAndRefusesAnUnmatchedFinalize) {
     ASSERT_EQ(GdiplusInitedCount(), 0);
-    EXPECT_EQ(GdiplusFinalize(), 0);
-    EXPECT_EQ(GdiplusInitialize(), 1);
-    EXPECT_EQ(GdiplusInitialize(), 1);
-    EXPECT_EQ(GdiplusInitedCount(), 2);
-    EXPECT_EQ(GdiplusFinalize(), 1);
-    EXPECT_EQ(GdiplusFinalize(), 1);
-    EXPECT_EQ(GdiplusInitedCount(), 0);
-    EXPECT_EQ(GdiplusFinalize(), 0);
+    // Calls in order with their answers.
+    const std::pair<int (*)(), int> steps[] = {
+        {GdiplusFinalize, 0}, {GdiplusInitialize, 1}, {GdiplusInitialize, 1}, {GdiplusInitedCount, 2},
+        {GdiplusFinalize, 1}, {GdiplusFinalize, 1},   {GdiplusInitedCount, 0}, {GdiplusFinalize, 0}};
+    for (std::size_t i = 0; i < std::size(steps); ++i)
+        EXPECT_EQ(steps[i].first(), steps[i].second) << "step " << i;
 }
 
 }  // namespace

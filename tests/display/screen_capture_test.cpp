@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "child_process.h"
@@ -56,13 +57,6 @@ std::uint32_t Word(const CImage& image, int x, int y) {
     return *static_cast<const std::uint32_t*>(image.GetPixelAddress(x, y));
 }
 
-std::uint32_t Through(CImage (*op)(const CImage&), std::uint32_t word) {
-    CImage one;
-    one.Create(1, 1, 32);
-    *static_cast<std::uint32_t*>(one.GetBits()) = word;
-    return Word(op(one), 0, 0);
-}
-
 struct ModeCase {
     const char* name;
     int mode;
@@ -92,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, CaptureModes,
     ::testing::Values(
         ModeCase{"plain", 0, 0, [](std::uint32_t w) { return w; }},
-        ModeCase{"blackWhite", 1, 0, [](std::uint32_t w) { return Through(img::ToBlackWhiteColor, ~w & 0xFFFFFF); }},
-        ModeCase{"palette", 2, 1, [](std::uint32_t w) { return Through(img::ToCompareRedGreenColor, w); }},
+        ModeCase{"blackWhite", 1, 0, [](std::uint32_t w) { return img::BlackWhiteWord(~w & 0xFFFFFF); }},
+        ModeCase{"palette", 2, 1, img::CompareRedGreenWord},
         ModeCase{"xorOntoBlack", 2, 0, [](std::uint32_t w) { return w; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -170,7 +164,7 @@ struct RecordingPrinter {
     }
 };
 
-TEST(ScreenPrinting, PortraitPrintersGetTheImageTurnedAndStretchedOverThePage) {
+TEST(ScreenPrinting, PortraitTurnsAndStretchesXorInvertsAndFailuresSpeakThroughMessageBoxes) {
     TESK_REQUIRE_XVFB();
     ColouredWindow w;
     TempDir dir;
@@ -188,22 +182,14 @@ TEST(ScreenPrinting, PortraitPrintersGetTheImageTurnedAndStretchedOverThePage) {
     ASSERT_EQ(printer.page.GetHeight(), 80);
     // The turn puts the top-right quadrant at the top left; doubled in size, the
     // middle of each page quadrant keeps its colour exactly.
-    EXPECT_EQ(Word(printer.page, 15, 20), kQuadrants[1]);
-    EXPECT_EQ(Word(printer.page, 45, 20), kQuadrants[3]);
-    EXPECT_EQ(Word(printer.page, 15, 60), kQuadrants[0]);
+    for (const auto& [x, y, quadrant] : {std::tuple{15, 20, 1}, {45, 20, 3}, {15, 60, 0}})
+        EXPECT_EQ(Word(printer.page, x, y), kQuadrants[quadrant]) << x << "," << y;
     EXPECT_TRUE(printer.messages.empty());
-}
 
-TEST(ScreenPrinting, XorModeInvertsOnPaperAndFailuresSpeakThroughMessageBoxes) {
-    TESK_REQUIRE_XVFB();
-    ColouredWindow w;
-    TempDir dir;
-    RecordingPrinter printer;
     printer.setup = {"test", false, kWidth, kHeight};
-    CScreenImage xorShot(dir.File("x.bmp"), 2);
-    ASSERT_EQ(xorShot.CaptureWindow(w.handle(), 1), 1);
-    ASSERT_EQ(printer.documents.size(), 1u);
-    EXPECT_EQ(Word(printer.page, 5, 5), ~kQuadrants[0] & 0xFFFFFF);
+    ASSERT_EQ(CScreenImage(dir.File("x.bmp"), 2).CaptureWindow(w.handle(), 1), 1);
+    ASSERT_EQ(printer.documents.size(), 2u);
+    EXPECT_EQ(Word(printer.page, 5, 5), ~kQuadrants[0] & 0xFFFFFF);  // xor mode inverts on paper
 
     printer.answer = TeskUtility::IDCANCEL;  // cancelled: nothing saved, nothing printed
     ASSERT_EQ(CScreenImage(dir.File("c.bmp"), 0).CaptureWindow(w.handle(), 1), 1);
@@ -214,9 +200,9 @@ TEST(ScreenPrinting, XorModeInvertsOnPaperAndFailuresSpeakThroughMessageBoxes) {
     EXPECT_TRUE(std::filesystem::exists(dir.File("p.png")));
     printer.setup.pageWidth = 0;  // no printable area: the printer did not load
     ASSERT_EQ(CScreenImage(dir.File("z.bmp"), 0).CaptureWindow(w.handle(), 1), 1);
-    EXPECT_EQ(printer.messages,
-              (std::vector<std::string>{"Error loading bitmap!", "\xB8\xFC\xA4\x4A\xA6\x4C\xAA\xED\xBE\xF7\xA5\xA2\xB1\xD1!"}));
-    EXPECT_EQ(printer.documents.size(), 1u);
+    const std::string printerFailed = "\xB8\xFC\xA4\x4A\xA6\x4C\xAA\xED\xBE\xF7\xA5\xA2\xB1\xD1!";
+    EXPECT_EQ(printer.messages, (std::vector<std::string>{"Error loading bitmap!", printerFailed}));
+    EXPECT_EQ(printer.documents.size(), 2u);
 }
 
 TEST(Snapshot, HalfSizeJpegUnderTheSnapshotName) {
