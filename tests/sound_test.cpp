@@ -59,9 +59,10 @@ std::string Le(std::uint32_t v, int bytes) {
     return out;
 }
 
+// `tag` 3 is IEEE float; a `statedDataSize` past the samples makes a truncated file.
 std::string Wave(unsigned rate, unsigned channels, unsigned bits, const std::string& samples,
-                 std::uint32_t statedDataSize = 0xFFFFFFFF) {
-    const std::string fmt = Le(1, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * channels * bits / 8, 4) +
+                 unsigned tag = 1, std::uint32_t statedDataSize = 0xFFFFFFFF) {
+    const std::string fmt = Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * channels * bits / 8, 4) +
                             Le(channels * bits / 8, 2) + Le(bits, 2);
     const std::uint32_t dataSize = statedDataSize == 0xFFFFFFFF ? static_cast<std::uint32_t>(samples.size()) : statedDataSize;
     // A "LIST" chunk of odd length before the data checks the even padding.
@@ -90,10 +91,9 @@ TEST_F(SoundTest, WavesPlayTheirSamplesUnchanged) {
     } cases[] = {{22050, 2, 16}, {8000, 1, 8}, {44100, 1, 16}};
     for (const Case& c : cases) {
         fs::remove(sink);
-        std::string samples;
+        std::string samples;  // 3000 bytes: whole frames in every format
         for (int i = 0; i < 3000; ++i)
             samples += static_cast<char>((i * 7 + c.channels) & 0xFF);
-        samples.resize(samples.size() / (c.channels * c.bits / 8) * (c.channels * c.bits / 8));
         CSoundMgr& sounds = CSoundMgr::Instance();
         ASSERT_EQ(sounds.LoadWave(1, Write("tone.wav", Wave(c.rate, c.channels, c.bits, samples))), 1);
         sounds.SetSoundMethod(0);
@@ -139,12 +139,8 @@ TEST_F(SoundTest, BadFilesAndIndexesKeepOrLoseTheirSlotAsTheyShould) {
         std::string bytes;
     } bad[] = {
         {"text.wav", "this is not a wave"},
-        {"truncated.wav", Wave(8000, 1, 16, std::string(100, '\0'), 400)},
-        {"float.wav", [] {
-             std::string w = Wave(8000, 1, 16, std::string(100, '\0'));
-             w[20] = 3;  // IEEE float samples
-             return w;
-         }()},
+        {"truncated.wav", Wave(8000, 1, 16, std::string(100, '\0'), 1, 400)},
+        {"float.wav", Wave(8000, 1, 16, std::string(100, '\0'), 3)},
         {"mono24.wav", Wave(8000, 1, 24, std::string(99, '\0'))},
         {"empty.wav", ""},
     };

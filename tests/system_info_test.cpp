@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -21,34 +22,27 @@ namespace fs = std::filesystem;
 
 std::string Shell(const std::string& command) {
     std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
+    FILE* pipe = popen(command.c_str(), "r");
+    for (int c; (c = std::fgetc(pipe)) != EOF;)
+        out += static_cast<char>(c);
+    pclose(pipe);
     while (!out.empty() && out.back() == '\n')
         out.pop_back();
     return out;
 }
 
 // Sets environment variables for one test and puts the old values back.
-class ScopedEnv {
-public:
+struct ScopedEnv {
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
     void Set(const char* name, const char* value) {
-        if (!m_saved.count(name)) {
-            const char* old = std::getenv(name);
-            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
+        const char* old = std::getenv(name);
+        saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnv() {
-        for (const auto& [name, value] : m_saved)
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    ~ScopedEnv() {  // backwards, so a name set twice gets its first value back
+        for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+            it->second ? setenv(it->first.c_str(), it->second->c_str(), 1) : unsetenv(it->first.c_str());
     }
-
-private:
-    std::map<std::string, std::optional<std::string>> m_saved;
 };
 
 struct TempDir {
@@ -65,13 +59,9 @@ struct TempDir {
 TEST(SystemInfo, MachineFactsMatchIndependentReadings) {
     EXPECT_EQ(GetNumberOfProcessors(), std::stoi(Shell("getconf _NPROCESSORS_ONLN")));
 
-    std::ifstream meminfo("/proc/meminfo");
-    std::string key;
-    std::uint64_t kilobytes = 0;
-    meminfo >> key >> kilobytes;
-    ASSERT_EQ(key, "MemTotal:");
     char expected[64];
-    std::snprintf(expected, sizeof expected, "%.2f GBytes", kilobytes / 1048576.0);
+    std::snprintf(expected, sizeof expected, "%.2f GBytes",
+                  std::stod(Shell("awk '/^MemTotal:/ {print $2}' /proc/meminfo")) / 1048576.0);
     CStringA total, available, used;
     EXPECT_EQ(GetTotalRAM(total, available, used), 1);
     EXPECT_EQ(total, expected);
@@ -122,12 +112,8 @@ TEST(SystemInfo, BootTimeAndResidentSet) {
     ASSERT_EQ(GetAPUseRAM(ap, 0), 1);
     int thousands = 0, rest = 0;
     ASSERT_EQ(std::sscanf(ap.c_str(), "[AP\xA8\xCF\xA5\xCE\xB0O\xBE\xD0\xC5\xE9]%d,%dK ", &thousands, &rest), 2) << ap;
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    long vmRss = 0;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            vmRss = std::stol(line.substr(6));
+    const std::string status = "/proc/" + std::to_string(getpid()) + "/status";
+    const long vmRss = std::stol(Shell("awk '/^VmRSS:/ {print $2}' " + status));
     EXPECT_NEAR(thousands * 1000 + rest, vmRss, vmRss / 10 + 100);
     CStringA withSystem;
     ASSERT_EQ(GetAPUseRAM(withSystem, 1), 1);
@@ -135,20 +121,12 @@ TEST(SystemInfo, BootTimeAndResidentSet) {
 }
 
 TEST(SystemInfo, NetworkFromSysfsAndAnotherProgram) {
-    std::set<std::string> fromSysfs;
-    for (const auto& entry : fs::directory_iterator("/sys/class/net")) {
-        std::ifstream in(entry.path() / "address");
-        std::string address, hex;
-        in >> address;
-        for (char c : address)
-            if (c != ':')
-                hex += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (hex.find_first_not_of('0') != std::string::npos)
-            fromSysfs.insert(hex);
-    }
+    std::istringstream fromSysfs(
+        Shell("cat /sys/class/net/*/address | tr -d : | tr a-f A-F | grep -v '^0*$'"));
     std::vector<CStringA> list{"stale"};
     ASSERT_EQ(GetMAC(list), 1);
-    EXPECT_EQ(std::set<std::string>(list.begin(), list.end()), fromSysfs);
+    EXPECT_EQ(std::set<std::string>(list.begin(), list.end()),
+              std::set<std::string>(std::istream_iterator<std::string>(fromSysfs), {}));
     CStringA first;
     if (list.empty()) {
         EXPECT_THROW(GetMAC(first), CInvalidArgException);
@@ -158,21 +136,11 @@ TEST(SystemInfo, NetworkFromSysfsAndAnotherProgram) {
     }
 
     // hostname -I lists the addresses other than loopback; ours is the lowest IPv4 one.
-    std::istringstream words(Shell("hostname -I"));
-    std::string word;
-    std::vector<std::uint32_t> addresses;
-    for (unsigned a, b, c, d; words >> word;)
-        if (std::sscanf(word.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) == 4 && word.find(':') == std::string::npos)
-            addresses.push_back(a << 24 | b << 16 | c << 8 | d);
-    std::sort(addresses.begin(), addresses.end());
-    std::string expected = "127.0.0.1";
-    for (const std::uint32_t a : addresses) {
-        if (a != 0 && a != 0x7F000001) {
-            expected = std::to_string(a >> 24) + "." + std::to_string((a >> 16) & 255) + "." +
-                       std::to_string((a >> 8) & 255) + "." + std::to_string(a & 255);
-            break;
-        }
-    }
+    std::string expected = Shell("hostname -I | tr ' ' '\\n' | grep -E '^[0-9]+(\\.[0-9]+){3}$' "
+                                 "| grep -vxF -e 0.0.0.0 -e 127.0.0.1 | sort -t. -n -k1,1 -k2,2 -k3,3 -k4,4 "
+                                 "| head -1");
+    if (expected.empty())
+        expected = "127.0.0.1";
     CStringA ip;
     ASSERT_EQ(GetIP(ip), 1);
     EXPECT_EQ(ip, expected);

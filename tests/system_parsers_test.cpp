@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "host/system_parsers.h"
 #include "pe_image_builder.h"
 
@@ -67,31 +69,28 @@ TEST(SystemParsers, DesktopEntryValueInItsSection) {
 }
 
 TEST(SystemParsers, PeVersionResourceAndEveryTruncation) {
-    std::uint16_t parts[4] = {};
+    std::array<std::uint16_t, 4> parts{};
     for (const bool plus : {false, true}) {
         const std::string image = TeskTest::PeWithVersion(7, 0, 65535, 12, plus);
-        ASSERT_TRUE(PeFileVersion(image, parts));
-        EXPECT_EQ(parts[0], 7);
-        EXPECT_EQ(parts[1], 0);
-        EXPECT_EQ(parts[2], 65535);
-        EXPECT_EQ(parts[3], 12);
+        ASSERT_TRUE(PeFileVersion(image, parts.data()));
+        EXPECT_EQ(parts, (std::array<std::uint16_t, 4>{7, 0, 65535, 12}));
         for (std::size_t size = 0; size < 0x200 + 0x58 + 56; size += 7)
-            EXPECT_FALSE(PeFileVersion(image.substr(0, size), parts)) << size;
+            EXPECT_FALSE(PeFileVersion(image.substr(0, size), parts.data())) << size;
     }
     std::string noResource = TeskTest::PeWithVersion(1, 2, 3, 4);
     TeskTest::Put32(noResource, 0x200 + 16, 3);  // the only type is now icons
-    EXPECT_FALSE(PeFileVersion(noResource, parts));
+    EXPECT_FALSE(PeFileVersion(noResource, parts.data()));
     std::string looped = TeskTest::PeWithVersion(1, 2, 3, 4);
     TeskTest::Put32(looped, 0x200 + 20, 0x80000000u);  // a directory pointing at itself
-    EXPECT_FALSE(PeFileVersion(looped, parts));
-    EXPECT_FALSE(PeFileVersion("MZ", parts));
+    EXPECT_FALSE(PeFileVersion(looped, parts.data()));
+    EXPECT_FALSE(PeFileVersion("MZ", parts.data()));
 }
 
 TEST(SystemParsers, SharedObjectVersions) {
     struct Case {
         const char* name;
         bool ok;
-        std::uint16_t parts[4];
+        std::array<std::uint16_t, 4> parts;
     } cases[] = {
         {"libz.so.1.2.13", true, {1, 2, 13, 0}},
         {"/usr/lib/x86_64-linux-gnu/libfoo.so.6", true, {6, 0, 0, 0}},
@@ -102,10 +101,10 @@ TEST(SystemParsers, SharedObjectVersions) {
         {"/opt/lib.so.1/plain", false, {}},
     };
     for (const Case& c : cases) {
-        std::uint16_t parts[4] = {9, 9, 9, 9};
-        EXPECT_EQ(SharedObjectVersion(c.name, parts), c.ok) << c.name;
-        for (int i = 0; c.ok && i < 4; ++i) {
-            EXPECT_EQ(parts[i], c.parts[i]) << c.name << " part " << i;
+        std::array<std::uint16_t, 4> parts{9, 9, 9, 9};
+        EXPECT_EQ(SharedObjectVersion(c.name, parts.data()), c.ok) << c.name;
+        if (c.ok) {
+            EXPECT_EQ(parts, c.parts) << c.name;
         }
     }
 }
@@ -126,8 +125,7 @@ TEST(SystemParsers, EdidMonitorNameAndPciIds) {
                       "\t\t8086 1000  PRO/1000\n\t10d3  82574L Gigabit Network Connection\n8087  Next\n\t10d4  Not it\n";
     std::string vendor, device;
     EXPECT_TRUE(PciIdsNames(ids, 0x8086, 0x10d3, vendor, device));
-    EXPECT_EQ(vendor, "Intel Corporation");
-    EXPECT_EQ(device, "82574L Gigabit Network Connection");
+    EXPECT_EQ(vendor + "/" + device, "Intel Corporation/82574L Gigabit Network Connection");
     device.clear();
     EXPECT_TRUE(PciIdsNames(ids, 0x8086, 0x10d4, vendor, device));
     EXPECT_EQ(device, "") << "a device of the next vendor";

@@ -11,19 +11,6 @@
 #include <iterator>
 
 namespace TeskTest {
-namespace {
-
-void ApplyEnv(const std::vector<std::string>& env) {
-    for (const std::string& entry : env) {
-        const auto eq = entry.find('=');
-        if (eq == std::string::npos)
-            unsetenv(entry.c_str());
-        else
-            setenv(entry.substr(0, eq).c_str(), entry.c_str() + eq + 1, 1);
-    }
-}
-
-}  // namespace
 
 BackgroundChild::BackgroundChild(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
     // Close-on-exec: a daemon the child starts (Xvfb) must not hold our pipe open.
@@ -37,7 +24,11 @@ BackgroundChild::BackgroundChild(const std::vector<std::string>& argv, const std
     if (m_pid == 0) {
         dup2(out[1], 1);
         dup2(err, 2);
-        ApplyEnv(env);
+        for (const std::string& entry : env) {  // "NAME=value" sets, "NAME" removes
+            const auto eq = entry.find('=');
+            eq == std::string::npos ? unsetenv(entry.c_str())
+                                    : setenv(entry.substr(0, eq).c_str(), &entry[eq + 1], 1);
+        }
         std::vector<char*> args;
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "monitor_layouts.h"
 #include "tesk/exceptions.h"
 #include "tesk/host_monitors.h"
+#include "tesk/host_sysinfo.h"
 #include "tesk/imaging_dc.h"
 #include "xvfb_env.h"
 
@@ -41,14 +43,19 @@ TEST(Monitors, LayoutsGiveVirtualRectanglesFromThePrimaryOrigin) {
         std::vector<TeskTest::TestMonitor> layout;
         std::map<std::string, CRect> expected;
         CRect virtualDesktop;  // right/bottom are width/height
+        const char* primary;
     } cases[] = {
-        {{{"P", 0, 0, 1920, 1080, true}}, {{"P", CRect(0, 0, 1920, 1080)}}, CRect(0, 0, 1920, 1080)},
+        {{{"P", 0, 0, 1920, 1080, true}}, {{"P", CRect(0, 0, 1920, 1080)}}, CRect(0, 0, 1920, 1080), "P"},
         {TeskTest::TwoMonitors(),
          {{"P", CRect(0, 0, 1120, 1080)}, {"L", CRect(-800, 0, 0, 600)}},
-         CRect(-800, 0, 1920, 1080)},
+         CRect(-800, 0, 1920, 1080), "P"},
         {TeskTest::ThreeMonitors(),
          {{"P", CRect(0, 0, 1280, 720)}, {"L", CRect(-640, 0, 0, 480)}, {"T", CRect(0, -360, 1280, 0)}},
-         CRect(-640, -360, 1920, 1080)},
+         CRect(-640, -360, 1920, 1080), "P"},
+        // None marked: the first is primary and its corner the origin.
+        {{{"A", 960, 0, 960, 1080, false}, {"B", 0, 0, 960, 1080, false}},
+         {{"A", CRect(0, 0, 960, 1080)}, {"B", CRect(-960, 0, 0, 1080)}},
+         CRect(-960, 0, 1920, 1080), "A"},
     };
     for (const Case& c : cases) {
         ScopedMonitorLayout layout(c.layout);
@@ -60,31 +67,25 @@ TEST(Monitors, LayoutsGiveVirtualRectanglesFromThePrimaryOrigin) {
         for (const auto& [name, rect] : c.expected) {
             ASSERT_TRUE(named.count(name)) << name;
             EXPECT_EQ(RectOf(named[name]), rect) << name;
-            EXPECT_EQ(named[name].IsPrimaryMonitor(), name == "P" ? 1 : 0) << name;
+            EXPECT_EQ(named[name].IsPrimaryMonitor(), name == c.primary ? 1 : 0) << name;
         }
-        EXPECT_EQ(monitors.GetMonitor(CMonitors::GetPrimaryMonitorIndex()), named["P"]);
-        EXPECT_EQ(CMonitors::GetPrimaryMonitor(), named["P"]);
+        EXPECT_EQ(monitors.GetMonitor(CMonitors::GetPrimaryMonitorIndex()), named[c.primary]);
+        EXPECT_EQ(CMonitors::GetPrimaryMonitor(), named[c.primary]);
         CRect desktop;
         CMonitors::GetVirtualDesktopRect(&desktop);
         EXPECT_EQ(desktop, c.virtualDesktop);
+        int width = 0, height = 0;
+        EXPECT_EQ(TeskUtility::GetNumberOfMonitors(), monitors.GetCount());
+        EXPECT_EQ(TeskUtility::GetScreenCoordinate(width, height), 1);
+        EXPECT_EQ(CSize(width, height), c.expected.at(c.primary).Size()) << "the primary's";
+        EXPECT_EQ(TeskUtility::GetVirtualScreenCoordinate(width, height), 1);
+        EXPECT_EQ(CPoint(width, height), c.virtualDesktop.BottomRight());
         EXPECT_THROW(monitors.GetMonitor(monitors.GetCount()), CInvalidArgException);
         EXPECT_THROW(monitors.GetMonitor(-1), CInvalidArgException);
     }
 }
 
-TEST(Monitors, WithoutAMarkedPrimaryTheFirstMonitorIsPrimary) {
-    TESK_REQUIRE_XVFB();
-    ScopedMonitorLayout layout({{"A", 960, 0, 960, 1080, false}, {"B", 0, 0, 960, 1080, false}});
-    ASSERT_TRUE(layout.ok());
-    CMonitors monitors;
-    ASSERT_EQ(monitors.GetCount(), 2);
-    ASSERT_EQ(CMonitors::GetPrimaryMonitorIndex(), 0);
-    EXPECT_TRUE(monitors.GetMonitor(0).IsPrimaryMonitor());
-    EXPECT_FALSE(monitors.GetMonitor(1).IsPrimaryMonitor());
-    EXPECT_EQ(RectOf(monitors.GetMonitor(0)).TopLeft(), CPoint(0, 0)) << "the primary's corner is the origin";
-}
-
-TEST(Monitors, HandlesOutliveEnumerationsUntilTheMonitorGoes) {
+TEST(Monitors, HandlesAndContextsLastUntilTheMonitorGoes) {
     TESK_REQUIRE_XVFB();
     CMonitor left;
     {
@@ -99,6 +100,14 @@ TEST(Monitors, HandlesOutliveEnumerationsUntilTheMonitorGoes) {
         }
         left = ByName(first)["L"];
         EXPECT_TRUE(left.IsMonitor());
+        std::unique_ptr<CDC> dc(left.CreateDCA());
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 800);
+        EXPECT_EQ(dc->GetDeviceCaps(VERTRES), 600);
+        EXPECT_EQ(dc->GetViewportOrg(), CPoint(800, 0));
+        EXPECT_EQ(dc->GetViewportExt(), CSize(1, 1)) << "MM_TEXT: the extent stays one to one";
+        EXPECT_EQ(left.GetBitsPerPixel(), 32);
+        EXPECT_EQ(CMonitors::AllMonitorsShareDisplayFormat(), 1);
     }
     EXPECT_FALSE(left.IsMonitor());
     EXPECT_EQ(RectOf(left), CRect(0, 0, 0, 0));
@@ -143,103 +152,73 @@ TEST(Monitors, NearestAndOnScreenAcrossGaps) {
     }
 }
 
-// A dock window of the test's own, reserving screen edges through _NET_WM_STRUT_PARTIAL.
-struct Dock {
-    Display* display = XOpenDisplay(TeskTest::XvfbDisplayName().c_str());
-    Window window = 0;
-    explicit Dock(const long (&strut)[12]) {
-        window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
-        const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
-        const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
-        XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(&dock), 1);
-        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL, 32,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(strut), 12);
-        XMapWindow(display, window);
-        XSync(display, False);
-    }
-    ~Dock() { XCloseDisplay(display); }
-};
-
-TEST(Monitors, WorkAreaLosesTheStrutsOnItsMonitorAndTheManagersArea) {
-    TESK_REQUIRE_XVFB();
-    ScopedMonitorLayout layout(TeskTest::TwoMonitors());
-    ASSERT_TRUE(layout.ok());
-    auto named = ByName(CMonitors());
-    EXPECT_EQ(RectOf(named["P"], true), RectOf(named["P"])) << "no dock, no window manager";
-    // A 40-pixel top panel over P (root x 800..1919) and one at L's bottom (root y 570..599).
-    const long topPanel[12] = {0, 0, 40, 0, 0, 0, 0, 0, 800, 1919, 0, 0};
-    const long bottomPanel[12] = {0, 0, 0, 1080 - 570, 0, 0, 0, 0, 0, 0, 0, 799};
-    Dock top(topPanel);
-    Dock bottom(bottomPanel);
-    EXPECT_EQ(RectOf(named["P"], true), CRect(0, 40, 1120, 1080));
-    EXPECT_EQ(RectOf(named["L"], true), CRect(-800, 0, 0, 570));
-    {
-        // A window manager's published area (desktop 1 current) cuts P's right edge at root x 1800.
-        Display* wm = top.display;
-        const long areas[8] = {0, 0, 1920, 1080, 0, 0, 1800, 1000};
-        const long current = 1;
-        const Window root = DefaultRootWindow(wm);
-        XChangeProperty(wm, root, XInternAtom(wm, "_NET_WORKAREA", False), XA_CARDINAL, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(areas), 8);
-        XChangeProperty(wm, root, XInternAtom(wm, "_NET_CURRENT_DESKTOP", False), XA_CARDINAL, 32,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(&current), 1);
-        XSync(wm, False);
-        EXPECT_EQ(RectOf(named["P"], true), CRect(0, 40, 1000, 1000));
-        XDeleteProperty(wm, root, XInternAtom(wm, "_NET_WORKAREA", False));
-        XDeleteProperty(wm, root, XInternAtom(wm, "_NET_CURRENT_DESKTOP", False));
-        XSync(wm, False);
-    }
-    RECT dialog{0, 0, 300, 200};
-    named["P"].CenterRectToMonitor(&dialog, 1);
-    EXPECT_EQ(CRect(dialog), CRect(410, 460, 710, 660));
-    dialog = RECT{1000, 1000, 1300, 1200};
-    named["L"].ClipRectToMonitor(&dialog, 1);
-    EXPECT_EQ(CRect(dialog), CRect(-300, 370, 0, 570));
+void SetCardinals(Display* display, Window window, const char* property, const long* values, int count) {
+    XChangeProperty(display, window, XInternAtom(display, property, False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(values), count);
 }
 
-TEST(Monitors, CenterWindowMovesWithoutResizingAndWindowsMapToMonitors) {
+// A dock window reserving screen edges through _NET_WM_STRUT_PARTIAL.
+void AddDock(Display* display, const std::array<long, 12>& strut) {
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    const Atom dock = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&dock), 1);
+    SetCardinals(display, window, "_NET_WM_STRUT_PARTIAL", strut.data(), 12);
+    XMapWindow(display, window);
+    XSync(display, False);
+}
+
+TEST(Monitors, WindowsMapToMonitorsAndWorkAreasLoseStrutsAndTheManagersArea) {
     TESK_REQUIRE_XVFB();
     ScopedMonitorLayout layout(TeskTest::TwoMonitors());
     ASSERT_TRUE(layout.ok());
     auto named = ByName(CMonitors());
     Display* display = XOpenDisplay(TeskTest::XvfbDisplayName().c_str());
     ASSERT_NE(display, nullptr);
-    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 900, 10, 200, 100, 0, 0, 0);
+    const Window root = DefaultRootWindow(display);
+    const Window xwindow = XCreateSimpleWindow(display, root, 900, 10, 200, 100, 0, 0, 0);
+    const HWND window = AsHwnd(xwindow);
     XSync(display, False);
-    EXPECT_TRUE(named["P"].IsOnMonitor(AsHwnd(window)));
-    EXPECT_FALSE(named["L"].IsOnMonitor(AsHwnd(window)));
-    EXPECT_EQ(CMonitors::GetNearestMonitor(AsHwnd(window)), named["P"]);
-    named["L"].CenterWindowToMonitor(AsHwnd(window), 0);
+    EXPECT_TRUE(named["P"].IsOnMonitor(window));
+    EXPECT_FALSE(named["L"].IsOnMonitor(window));
+    EXPECT_EQ(CMonitors::GetNearestMonitor(window), named["P"]);
+    named["L"].CenterWindowToMonitor(window, 0);
     XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    EXPECT_EQ(attributes.x, 300);  // L is root 0..800 x 0..600
-    EXPECT_EQ(attributes.y, 250);
-    EXPECT_EQ(attributes.width, 200);
-    EXPECT_EQ(attributes.height, 100);
+    XGetWindowAttributes(display, xwindow, &attributes);
+    EXPECT_EQ((std::array{attributes.x, attributes.y, attributes.width, attributes.height}),
+              (std::array{300, 250, 200, 100}))
+        << "moved to L's middle (root 0..800 x 0..600), not resized";
     EXPECT_EQ(attributes.map_state, IsUnmapped) << "moving must not map (show) it";
-    EXPECT_TRUE(CMonitors::IsOnScreen(AsHwnd(window)));
-    XDestroyWindow(display, window);
+    EXPECT_TRUE(CMonitors::IsOnScreen(window));
+    XDestroyWindow(display, xwindow);
     XSync(display, False);
-    EXPECT_FALSE(CMonitors::IsOnScreen(AsHwnd(window)));
-    EXPECT_EQ(CMonitors::GetNearestMonitor(AsHwnd(window)), named["P"]) << "a bad window gets the primary";
-    named["L"].CenterWindowToMonitor(AsHwnd(window), 0);  // a destroyed window: nothing happens
-    XCloseDisplay(display);
-}
+    EXPECT_FALSE(CMonitors::IsOnScreen(window));
+    EXPECT_EQ(CMonitors::GetNearestMonitor(window), named["P"]) << "a bad window gets the primary";
+    named["L"].CenterWindowToMonitor(window, 0);  // a destroyed window: nothing happens
 
-TEST(Monitors, MonitorContextHasTheMonitorsSizeAndOrigin) {
-    TESK_REQUIRE_XVFB();
-    ScopedMonitorLayout layout(TeskTest::TwoMonitors());
-    ASSERT_TRUE(layout.ok());
-    auto named = ByName(CMonitors());
-    std::unique_ptr<CDC> dc(named["L"].CreateDCA());
-    ASSERT_NE(dc, nullptr);
-    EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 800);
-    EXPECT_EQ(dc->GetDeviceCaps(VERTRES), 600);
-    EXPECT_EQ(dc->GetViewportOrg(), CPoint(800, 0));
-    EXPECT_EQ(dc->GetViewportExt(), CSize(1, 1)) << "MM_TEXT: the extent stays one to one";
-    EXPECT_EQ(named["L"].GetBitsPerPixel(), 32);
-    EXPECT_EQ(CMonitors::AllMonitorsShareDisplayFormat(), 1);
+    EXPECT_EQ(RectOf(named["P"], true), RectOf(named["P"])) << "no dock, no window manager";
+    // A 40-pixel top panel over P (root x 800..1919) and one at L's bottom (root y 570..599).
+    AddDock(display, {0, 0, 40, 0, 0, 0, 0, 0, 800, 1919, 0, 0});
+    AddDock(display, {0, 0, 0, 1080 - 570, 0, 0, 0, 0, 0, 0, 0, 799});
+    EXPECT_EQ(RectOf(named["P"], true), CRect(0, 40, 1120, 1080));
+    EXPECT_EQ(RectOf(named["L"], true), CRect(-800, 0, 0, 570));
+    // A window manager's published area (desktop 1 current) cuts P's right edge at root x 1800.
+    const long areas[8] = {0, 0, 1920, 1080, 0, 0, 1800, 1000};
+    const long current = 1;
+    SetCardinals(display, root, "_NET_WORKAREA", areas, 8);
+    SetCardinals(display, root, "_NET_CURRENT_DESKTOP", &current, 1);
+    XSync(display, False);
+    EXPECT_EQ(RectOf(named["P"], true), CRect(0, 40, 1000, 1000));
+    XDeleteProperty(display, root, XInternAtom(display, "_NET_WORKAREA", False));
+    XDeleteProperty(display, root, XInternAtom(display, "_NET_CURRENT_DESKTOP", False));
+    XSync(display, False);
+    RECT dialog{0, 0, 300, 200};
+    named["P"].CenterRectToMonitor(&dialog, 1);
+    EXPECT_EQ(CRect(dialog), CRect(410, 460, 710, 660));
+    dialog = RECT{1000, 1000, 1300, 1200};
+    named["L"].ClipRectToMonitor(&dialog, 1);
+    EXPECT_EQ(CRect(dialog), CRect(-300, 370, 0, 570));
+    XCloseDisplay(display);
 }
 
 }  // namespace

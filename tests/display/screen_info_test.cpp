@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "monitor_layouts.h"
 #include "tesk/exceptions.h"
 #include "tesk/host_monitors.h"
 #include "tesk/host_sysinfo.h"
@@ -44,20 +43,6 @@ TEST(ScreenInfo, DpiFromXftDpiElseTheScreenSize) {
     }
     XDeleteProperty(display, root, XA_RESOURCE_MANAGER);
     XCloseDisplay(display);
-}
-
-TEST(ScreenInfo, ScreenSizesFollowTheMonitors) {
-    TESK_REQUIRE_XVFB();
-    TeskTest::ScopedMonitorLayout layout(TeskTest::ThreeMonitors());
-    ASSERT_TRUE(layout.ok());
-    EXPECT_EQ(GetNumberOfMonitors(), 3);
-    int width = 0, height = 0;
-    EXPECT_EQ(GetScreenCoordinate(width, height), 1);
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 720);
-    EXPECT_EQ(GetVirtualScreenCoordinate(width, height), 1);
-    EXPECT_EQ(width, 1920);
-    EXPECT_EQ(height, 1080);
 }
 
 // Run by X11Display.NoDisplayFailsQuietly in a process without a display.

@@ -44,7 +44,7 @@ TEST(SingleInstance, SecondCopyWakesTheFirstAndTakesOverAfterAKill) {
     EXPECT_FALSE(std::filesystem::exists(BlockFile(name))) << "unloading in the first copy removes the block";
 }
 
-TEST(SingleInstance, NotifySendsTheRegisteredMessageToTheStoredWindow) {
+TEST(SingleInstance, NotifyReachesTheStoredWindowAndForeignBlocksAreRefused) {
     TESK_REQUIRE_XVFB();
     Display* display = XOpenDisplay(TeskTest::XvfbDisplayName().c_str());
     ASSERT_NE(display, nullptr);
@@ -74,17 +74,14 @@ TEST(SingleInstance, NotifySendsTheRegisteredMessageToTheStoredWindow) {
     XSync(display, False);
     EXPECT_EQ(later.PreviousInstanceRunning(), 0) << "its window is gone: the first copy is dead";
     XCloseDisplay(display);
-    TeskUtility::SetThreadMainWindow(nullptr);
-}
 
-TEST(SingleInstance, WindowZeroCountsAndForeignBlocksAreRefused) {
-    TESK_REQUIRE_XVFB();
+    TeskUtility::SetThreadMainWindow(nullptr);
     TeskUtility::SetApplicationName(TestName("nowindow"));
-    CSingleInstance first;
-    ASSERT_EQ(first.TrackFirstInstanceRunning(), 1);
-    CSingleInstance later;
-    EXPECT_EQ(later.PreviousInstanceRunning(), 1) << "a first copy without a main window still runs";
-    EXPECT_EQ(later.NotifyPreviousInstance(), nullptr);
+    CSingleInstance windowless;
+    ASSERT_EQ(windowless.TrackFirstInstanceRunning(), 1);
+    CSingleInstance other;
+    EXPECT_EQ(other.PreviousInstanceRunning(), 1) << "a first copy without a main window still runs";
+    EXPECT_EQ(other.NotifyPreviousInstance(), nullptr);
 
     // A block of another size under our name belongs to some other program.
     const std::string foreign = TestName("foreign");
@@ -93,9 +90,9 @@ TEST(SingleInstance, WindowZeroCountsAndForeignBlocksAreRefused) {
     ASSERT_EQ(ftruncate(fd, 16), 0);
     close(fd);
     TeskUtility::SetApplicationName(foreign);
-    CSingleInstance other;
-    EXPECT_EQ(other.PreviousInstanceRunning(), 0);
-    EXPECT_EQ(other.TrackFirstInstanceRunning(), 0);
+    CSingleInstance stranger;
+    EXPECT_EQ(stranger.PreviousInstanceRunning(), 0);
+    EXPECT_EQ(stranger.TrackFirstInstanceRunning(), 0);
     shm_unlink(("/CSingleInstance-" + foreign).c_str());
 }
 
