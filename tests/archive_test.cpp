@@ -1,11 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "tesk/settings_archive.h"
 #include "tesk/settings_memfile.h"
 
 namespace {
+
+// Shows where the content lives.
+class OpenTeskMemFile : public CTeskMemFile {
+public:
+    using CTeskMemFile::CTeskMemFile;
+    const unsigned char* Block() const { return m_lpBuffer; }
+};
 
 std::string Contents(CMemFile& mem) {
     std::string bytes(mem.GetLength(), '\0');
@@ -34,24 +42,20 @@ TEST(CArchive, CountEncoding) {
 }
 
 TEST(CArchive, ValuesAreLittleEndianAndRoundTrip) {
+    const auto values =
+        std::tuple(std::uint8_t{0xAB}, std::int16_t{-2}, 0x01020304u, std::int64_t{-1}, true, 1.5);
     CMemFile mem;
     {
         CArchive ar(mem, CArchive::store);
-        ar << std::uint8_t{0xAB} << std::int16_t{-2} << std::uint32_t{0x01020304} << std::int64_t{-1} << true << 1.5;
+        std::apply([&](auto... v) { (ar << ... << v); }, values);
     }
     EXPECT_EQ(Contents(mem).substr(0, 7), "\xAB\xFE\xFF\x04\x03\x02\x01");
     EXPECT_EQ(mem.GetLength(), 1u + 2 + 4 + 8 + 1 + 8);
     mem.SeekToBegin();
     CArchive ar(mem, CArchive::load);
-    std::uint8_t b = 0;
-    std::int16_t s = 0;
-    std::uint32_t d = 0;
-    std::int64_t q = 0;
-    bool flag = false;
-    double x = 0;
-    ar >> b >> s >> d >> q >> flag >> x;
-    EXPECT_EQ(std::tuple(b, s, d, q, flag, x),
-              std::tuple(std::uint8_t{0xAB}, std::int16_t{-2}, 0x01020304u, std::int64_t{-1}, true, 1.5));
+    std::remove_const_t<decltype(values)> back{};
+    std::apply([&](auto&... v) { (ar >> ... >> v); }, back);
+    EXPECT_EQ(back, values);
 }
 
 TEST(CArchive, ReadingPastTheEndAndAgainstTheDirection) {
@@ -71,10 +75,8 @@ TEST(CArchive, ReadingPastTheEndAndAgainstTheDirection) {
     EXPECT_EQ(raw.Read(buf, 8), 3u) << "Read answers what there is";
     EXPECT_EQ(raw.Read(buf, 8), 0u);
     EXPECT_THROW(raw.ReadCount(), CArchiveException);
-    EXPECT_TRUE(raw.IsLoading());
     EXPECT_THROW(raw << 1, CArchiveException);
     CArchive out(&mem, CArchive::store);
-    EXPECT_TRUE(out.IsStoring());
     EXPECT_THROW(CArchive(nullptr, CArchive::load), CInvalidArgException);
     EXPECT_THROW(out >> v, CArchiveException);
 }
@@ -117,6 +119,20 @@ TEST(CArchive, FlushOnDeleteAndLoadingFlushRewinds) {
     EXPECT_EQ(mem.GetPosition(), 8u) << "the archive read ahead";
     in.Flush();
     EXPECT_EQ(mem.GetPosition(), 1u);
+}
+
+TEST(CTeskMemFile, BlocksStayAlignedAsTheFileGrows) {
+    OpenTeskMemFile mem(1000);
+    std::vector<unsigned char> written;
+    for (unsigned size : {1u, 999u, 2048u, 2049u, 70001u}) {
+        for (unsigned i = 0; i < size; ++i) written.push_back(static_cast<unsigned char>(i * 13 + size));
+        mem.Write(written.data() + written.size() - size, size);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(mem.Block()) % 16, 0u);
+    }
+    std::vector<unsigned char> back(written.size());
+    mem.SeekToBegin();
+    ASSERT_EQ(mem.Read(back.data(), static_cast<unsigned>(back.size())), written.size());
+    EXPECT_EQ(back, written);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace compress_fixtures {
 
 using BufferFn = TeskUtility::EReturnCode (*)(const void*, std::uint32_t, void*, std::uint32_t*);
 
-// Letters drawn at random from an alphabet of 2^bits: about bits/8 of the size
+// Bytes from 'a' on, drawn at random from 2^bits values: about bits/8 of the size
 // once compressed, so tests can steer how many chunks a stream spans.
 inline std::string Letters(std::size_t size, unsigned bits, unsigned seed = 7) {
     std::mt19937 rng(seed);
@@ -21,13 +21,7 @@ inline std::string Letters(std::size_t size, unsigned bits, unsigned seed = 7) {
 }
 
 inline std::string HalfCompressible(std::size_t size) { return Letters(size, 4); }
-
-inline std::string RandomBytes(std::size_t size, unsigned seed = 11) {
-    std::mt19937 rng(seed);
-    std::string s(size, '\0');
-    for (auto& c : s) c = static_cast<char>(rng());
-    return s;
-}
+inline std::string RandomBytes(std::size_t size) { return Letters(size, 8, 11); }
 
 // The stream alone. The buffer API reports no lengths, so the length is the
 // smallest capacity that still succeeds.
@@ -54,6 +48,8 @@ inline std::string CheckValueFlipped(std::string s) {
 
 // A zlib header with the preset-dictionary flag (FLG 0xF9) and a dictionary id:
 // inflate stops right behind it and asks for the dictionary.
-inline std::string DictionaryStream() { return std::string("\x78\xF9\x12\x34\x56\x78\x4B\x4C\x4A\x06\x00", 11); }
+inline std::string DictionaryStream() {
+    return std::string("\x78\xF9\x12\x34\x56\x78\x4B\x4C\x4A\x06\x00", 11);
+}
 
 }  // namespace compress_fixtures

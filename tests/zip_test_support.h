@@ -23,14 +23,7 @@ inline std::string Pattern(std::size_t size) {
     return s;
 }
 
-struct EntryInfo {
-    std::string name;
-    uLong externalAttributes = 0;
-    uLong flag = 0;
-    uLong method = 0;
-    uLong dosDate = 0;
-    std::string data;
-};
+struct EntryInfo { std::string name; uLong externalAttributes, flag, method, dosDate; std::string data; };
 
 // Every entry of an archive in stored order, with its data.
 inline std::vector<EntryInfo> ReadArchive(const std::string& path) {
@@ -53,11 +46,7 @@ inline std::vector<EntryInfo> ReadArchive(const std::string& path) {
     return entries;
 }
 
-struct RawEntry {
-    std::string name;
-    uLong externalAttributes;
-    std::string data;
-};
+struct RawEntry { std::string name; uLong externalAttributes; std::string data; };
 
 // Writes entries exactly as given, names and attributes included, as another tool might.
 inline void WriteArchive(const std::string& path, const std::vector<RawEntry>& entries) {
