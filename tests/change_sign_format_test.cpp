@@ -1,11 +1,23 @@
-#include <gtest/gtest.h>
-
 #include "format_test_support.h"
 #include "tesk/format_signs.h"
 
 using namespace TeskUtility;
 
 using ChangeSign = FormatDefaults;  // every format state back to its default
+
+namespace {
+
+// The narrow and wide texts of one call, from the packed value or the six groups.
+void ExpectBothForms(const std::string& text, auto... args) {
+    std::string a;
+    std::u16string w;
+    ChangeSignFormatA(a, args...);
+    ChangeSignFormatW(w, args...);
+    EXPECT_EQ(a, text);
+    EXPECT_EQ(w, AnsiToWide(text));
+}
+
+}  // namespace
 
 TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
     const struct { char in[3]; char stored[3]; } cases[] = {
@@ -14,13 +26,8 @@ TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
     };
     for (const auto& c : cases) {
         ChangeSignFormat_SetSign(c.in[0], c.in[1], c.in[2]);
-        std::string a;
-        std::u16string w;
-        ChangeSignFormatA(a, 4, 2, 1, 0, 6, 0);
-        ChangeSignFormatW(w, 4, 2, 1, 0, 6, 0);
         const char row[] = {c.stored[0], c.stored[1], c.stored[2], ' ', c.stored[1], ' '};
-        EXPECT_EQ(a, std::string(row, 6));
-        EXPECT_EQ(w, std::u16string(row, row + 6));
+        ExpectBothForms(std::string(row, 6), 4, 2, 1, 0, 6, 0);
     }
 }
 
@@ -45,17 +52,9 @@ TEST_F(ChangeSign, PrecedenceInEveryForm) {
         {0x0F0E0D, "x = x "}, {static_cast<std::int32_t>(0xFF000004), "+     "},
     };
     for (const auto& c : cases) {
-        std::string a;
-        std::u16string w;
-        ChangeSignFormatA(a, c.packed);
-        ChangeSignFormatW(w, c.packed);
-        EXPECT_EQ(a, c.text);
-        EXPECT_EQ(w, std::u16string(c.text, c.text + 6));
+        ExpectBothForms(c.text, c.packed);
         char g[6];
         ChangeSignToByte(c.packed, g[0], g[1], g[2], g[3], g[4], g[5]);
-        ChangeSignFormatA(a, g[0], g[1], g[2], g[3], g[4], g[5]);
-        ChangeSignFormatW(w, g[0], g[1], g[2], g[3], g[4], g[5]);
-        EXPECT_EQ(a, c.text);
-        EXPECT_EQ(w, std::u16string(c.text, c.text + 6));
+        ExpectBothForms(c.text, g[0], g[1], g[2], g[3], g[4], g[5]);
     }
 }

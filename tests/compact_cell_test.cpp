@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "format_test_support.h"
 #include "tesk/imaging.h"
 
@@ -12,7 +10,8 @@ class KnownAdvanceDC : public CDC {
 public:
     CSize GetTextExtent(const char* text, int count) const override {
         int width = 0;
-        for (int i = 0; i < count; ++i) width += text[i] >= '0' && text[i] <= '9' ? 5 : text[i] == '.' ? 2 : 4;
+        for (int i = 0; i < count; ++i)
+            width += text[i] >= '0' && text[i] <= '9' ? 5 : text[i] == '.' ? 2 : 4;
         return CSize(width, 10);
     }
 };
@@ -37,33 +36,29 @@ TEST_F(FormatDefaults, ShortVolumeAndPriceTailRectangles) {
         EXPECT_EQ(GetShortVolumeFormateString(&dc, volumeCell, 1234567, text, tail, c.align), 1);
         EXPECT_EQ(text, "123M");
         EXPECT_EQ(tail, c.volumeTail) << "align " << c.align;
-        EXPECT_EQ(GetShortPriceFormateString(&dc, priceCell, 1234, PriceState_Floor, 2, 0, text, tail, c.align), 1);
+        const unsigned floor = PriceState_Floor;
+        EXPECT_EQ(GetShortPriceFormateString(&dc, priceCell, 1234, floor, 2, 0, text, tail, c.align), 1);
         EXPECT_EQ(text, "- 1234");
         EXPECT_EQ(tail, c.priceTail) << "align " << c.align;
     }
 }
 
-TEST_F(FormatDefaults, ShortVolumeRefusals) {
-    KnownAdvanceDC dc;
-    std::string text = "old";
-    CRect tail(1, 2, 3, 4);
-    EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 0, text, tail, 2), 0);
-    EXPECT_EQ(text, "old");
-    EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 999, text, tail, 2), 0);
-    EXPECT_EQ(text, "999");  // the plain digits are already written
-    EXPECT_EQ(tail, CRect(1, 2, 3, 4));
-    EXPECT_EQ(GetShortVolumeFormateString(nullptr, CRect(0, 0, 100, 20), 1234567, text, tail, 2), 0);
-}
-
-TEST_F(FormatDefaults, ShortPriceRefusals) {
+// Refusals: zero, a value too small to shorten (its plain digits are already written),
+// no DC, no decimals, a state not accepted.
+TEST_F(FormatDefaults, ShortVolumeAndPriceRefusals) {
     KnownAdvanceDC dc;
     const CRect cell(0, 0, 100, 20);
     std::string text = "old";
-    CRect tail;
+    CRect tail(1, 2, 3, 4);
+    EXPECT_EQ(GetShortVolumeFormateString(&dc, cell, 0, text, tail, 2), 0);
     EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 0, PriceState_Rises, 2, 0, text, tail, 2), 0);
     EXPECT_EQ(text, "old");
+    EXPECT_EQ(GetShortVolumeFormateString(&dc, cell, 999, text, tail, 2), 0);
+    EXPECT_EQ(text, "999");
+    EXPECT_EQ(GetShortVolumeFormateString(nullptr, cell, 1234567, text, tail, 2), 0);
     EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, PriceState_Rises, 0, 0, text, tail, 2), 0);
-    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, 9, 2, 0, text, tail, 2), 0);  // state not accepted
+    EXPECT_EQ(GetShortPriceFormateString(&dc, cell, 1234, 9, 2, 0, text, tail, 2), 0);
+    EXPECT_EQ(tail, CRect(1, 2, 3, 4));
 }
 
 // A real font with known advances: DejaVu Sans Mono is 1233/2048 em wide, so at
@@ -88,7 +83,8 @@ TEST(CairoDC, MeasuresInTheSelectedFont) {
 
     std::string text;
     CRect tail;
-    EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 1234567, text, tail, CompactAlign_Right), 1);
+    EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 1234567, text, tail, CompactAlign_Right),
+              1);
     EXPECT_EQ(tail, CRect(64, 0, 88, 20));
 
     CFont sans;

@@ -1,24 +1,22 @@
-#include <gtest/gtest.h>
-
 #include "format_test_support.h"
 
 using namespace TeskUtility;
 
 TEST(CompactText, ConvertStringToSize) {
-    const struct { const char* text; int length; char sep; CSize size; } cases[] = {
-        {"1024x768", -1, 'x', {1024, 768}}, {"1024x768", 0, 'x', {1024, 768}}, {"800x", -1, 'x', {800, 0}},
-        {"x768", -1, 'x', {0, 0}},          {"1024*768", -1, 'x', {0, 0}},     {"-5x7", -1, 'x', {-5, 7}},
-        {"", -1, 'x', {0, 0}},              {"1024x768", 4, 'x', {0, 0}},      {"10x20x30", -1, 'x', {10, 20}},
-        {"12x34", 4, 'x', {12, 3}},         {" 1x2", -1, 'x', {0, 2}},
+    const struct { const char* text; int length; CSize size; } cases[] = {
+        {"1024x768", -1, {1024, 768}}, {"1024x768", 0, {1024, 768}}, {"800x", -1, {800, 0}},
+        {"x768", -1, {0, 0}}, {"1024*768", -1, {0, 0}}, {"-5x7", -1, {-5, 7}}, {"", -1, {0, 0}},
+        {"1024x768", 4, {0, 0}}, {"10x20x30", -1, {10, 20}}, {"12x34", 4, {12, 3}}, {" 1x2", -1, {0, 2}},
     };
-    for (const auto& c : cases) EXPECT_EQ(ConvertStringToSize(c.text, c.length, c.sep), c.size) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(ConvertStringToSize(c.text, c.length, 'x'), c.size) << c.text;
     EXPECT_EQ(ConvertStringToSize(nullptr, 5, 'x'), CSize(0, 0));
 }
 
 TEST(CompactText, AmountGrouping) {
     const struct { const char* in; int trim; const char* out; } cases[] = {
         {"1234567.890", 0, "1,234,567.890"}, {"1234567.890", 1, "1,234,567.89"}, {"-1234.5", 0, "-1,234.5"},
-        {"12", 0, "12"}, {"1234567", 0, "1,234,567"}, {"123", 0, "123"}, {"1000", 1, "1,000"}, {"12.000", 1, "12"},
+        {"12", 0, "12"}, {"1234567", 0, "1,234,567"}, {"123", 0, "123"}, {"1000", 1, "1,000"},
+        {"12.000", 1, "12"},
         {"999999999999999", 0, "999,999,999,999,999"},  // 19 characters: still fits
         {"1000000000000000", 0, ""},                   // would need 21
         {"12a4.5", 0, ".5"}, {"-12a4.5", 0, "-.5"}, {".5", 0, ".5"}, {"", 0, ""},
@@ -40,21 +38,22 @@ TEST(CompactText, TrimStringToDotNumCutsAndPads) {
 }
 
 TEST(CompactText, YearMonthDayOnlyFromEightCharacters) {
+    // Failures leave the fields alone; nothing is validated.
+    const struct { const char* text; int ok, ymd; } cases[] = {
+        {"20210726", 1, 20210726}, {"2021/7/26", 0, 20210726}, {"2021726", 0, 20210726},
+        {"abcd1399", 1, 1399}};
     int y = -1, m = -1, d = -1;
-    EXPECT_EQ(GetYearMonthDayFormateByString("20210726", y, m, d), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20210726);
-    EXPECT_EQ(GetYearMonthDayFormateByString("2021/7/26", y, m, d) + GetYearMonthDayFormateByString("2021726", y, m, d), 0);
-    EXPECT_EQ(y, 2021);
-    EXPECT_EQ(GetYearMonthDayFormateByString("abcd1399", y, m, d), 1);  // nothing validated
-    EXPECT_EQ(y * 10000 + m * 100 + d, 1399);
+    for (const auto& c : cases) {
+        EXPECT_EQ(GetYearMonthDayFormateByString(c.text, y, m, d), c.ok) << c.text;
+        EXPECT_EQ(y * 10000 + m * 100 + d, c.ymd) << c.text;
+    }
 }
 
 TEST(CompactText, SpecificDotFloat) {
-    EXPECT_EQ(SpecificDotFloatStringFormat(2), "%.2f");
-    EXPECT_EQ(SpecificDotFloatStringFormat(0), "%.0f");
+    EXPECT_EQ(SpecificDotFloatStringFormat(2) + SpecificDotFloatStringFormat(0), "%.2f%.0f");
     const struct { const char* in; unsigned decimals; const char* out; } cases[] = {
-        {"0.00", 2, "-"}, {"0.0", 5, "-"},     {"0.000", 2, "0.00"}, {"3.14159", 3, "3.142"},
-        {"3", 1, "3.0"},  {"abc", 2, "0.00"},  {"-2.5", 0, "-2"},    {"1e3", 1, "1000.0"},
+        {"0.00", 2, "-"}, {"0.0", 5, "-"}, {"0.000", 2, "0.00"}, {"3.14159", 3, "3.142"}, {"3", 1, "3.0"},
+        {"abc", 2, "0.00"}, {"-2.5", 0, "-2"}, {"1e3", 1, "1000.0"},
     };
     for (const auto& c : cases) EXPECT_EQ(SpecificDotFloatString(c.in, c.decimals), c.out) << c.in;
     EXPECT_EQ(SpecificDotFloatString("1", 4000000000u).size(), 1102u);  // capped, no giant allocation
@@ -72,40 +71,34 @@ TEST_F(FormatDefaults, FlowStringCutsFractions) {
 
 TEST_F(FormatDefaults, CommaAutoShorten) {
     const struct { std::int64_t value; std::int32_t dot; int shorten; const char* text; } cases[] = {
-        {1234567, 2, 1, "12K"}, {1234567, 2, 0, "12,345.67"}, {999, 0, 1, "999"}, {123456789, 0, 1, "123,456K"},
-        {-1234500, 2, 1, "-12K"}, {0, 2, 1, "-"},
+        {1234567, 2, 1, "12K"}, {1234567, 2, 0, "12,345.67"}, {999, 0, 1, "999"},
+        {123456789, 0, 1, "123,456K"}, {-1234500, 2, 1, "-12K"}, {0, 2, 1, "-"},
     };
+    std::string out;
     for (const auto& c : cases) {
-        std::string out;
         CommaAutoShortenFormatWithDot(out, c.value, c.dot, 0, 1, c.shorten);
         EXPECT_EQ(out, c.text) << c.value;
     }
     VolumeFormat_SetCommaSign(' ');
-    std::string out;
     CommaAutoShortenFormatWithDot(out, 1234567, 2, 0, 1, 1);
     EXPECT_EQ(out.find('K'), std::string::npos);
 }
 
+// Texts are digits|unit|decimals; a unit without a sign is not used.
 TEST_F(FormatDefaults, ShortenVolumeAndPrice) {
-    const struct { std::int64_t value; const char* digits; const char* unit; unsigned decimals; } volumes[] = {
-        {1234567, "123", "M", 2},     {25000, "2500", "K", 2},  {999, "999", "", 0},       {-25000, "-2500", "K", 2},
-        {5000000000000, "500", "T", 2}, {1000, "100", "K", 2}, {1999999, "199", "M", 2}, {0, "0", "", 0},
-        {INT64_MAX, "922337203", "T", 2},
-    };
-    for (const auto& v : volumes) {
-        std::string digits, unit;
-        unsigned decimals = 99;
-        ShortenVolume(v.value, digits, unit, decimals);
-        EXPECT_EQ(digits, v.digits) << v.value;
-        EXPECT_EQ(unit, v.unit) << v.value;
-        EXPECT_EQ(decimals, v.decimals) << v.value;
-    }
-    NumberConvert_SetSign(Kilo, '\0');
     std::string digits, unit;
-    unsigned decimals;
-    ShortenVolume(25000, digits, unit, decimals);
-    EXPECT_EQ(digits, "25000");
-    EXPECT_EQ(decimals, 0u);
+    unsigned decimals = 99;
+    auto shorten = [&](std::int64_t value) {
+        ShortenVolume(value, digits, unit, decimals);
+        return digits + "|" + unit + "|" + std::to_string(decimals);
+    };
+    const struct { std::int64_t value; const char* text; } volumes[] = {
+        {1234567, "123|M|2"}, {25000, "2500|K|2"}, {999, "999||0"}, {-25000, "-2500|K|2"}, {1000, "100|K|2"},
+        {5000000000000, "500|T|2"}, {1999999, "199|M|2"}, {0, "0||0"}, {INT64_MAX, "922337203|T|2"},
+    };
+    for (const auto& v : volumes) EXPECT_EQ(shorten(v.value), v.text);
+    NumberConvert_SetSign(Kilo, '\0');
+    EXPECT_EQ(shorten(25000), "25000||0");
 
     const struct { const char* price; const char* digits; unsigned decimals; } prices[] = {
         {"123", "123", 0}, {"1.2.3", "123", 3}, {"\xA1\xB6+12.34", "\xA1\xB6+1234", 2}, {"12.", "12", 0}};

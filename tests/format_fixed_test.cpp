@@ -1,13 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <cmath>
+#include <array>
+#include <tuple>
 
 #include "format_test_support.h"
 
 using namespace TeskUtility;
 
-TEST(FixedPoint, Divisors) {
+TEST(FixedPoint, DivisorsScalingAndRounding) {
     struct Case { std::int32_t dot; std::int32_t d32; std::int64_t d64; };
     const Case cases[] = {{-1, 1, 1}, {0, 1, 1}, {1, 10, 10}, {9, 1000000000, 1000000000},
                           {10, 1, 10000000000LL}, {18, 1, 1000000000000000000LL}, {19, 1, 1}};
@@ -15,26 +13,18 @@ TEST(FixedPoint, Divisors) {
         EXPECT_EQ(DotToDivisor(c.dot), c.d32) << c.dot;
         EXPECT_EQ(DotToDivisor64(c.dot), c.d64) << c.dot;
     }
-}
-
-TEST(FixedPoint, ScalingHelpers) {
     EXPECT_EQ(StripDecimal(-1999, 3), -1);
     EXPECT_EQ(StripDecimal(std::int64_t{-1999}, 3), -1);
     EXPECT_EQ(AppendDecimal(12, 2), 1200);
     EXPECT_EQ(AppendDecimal(std::int64_t{12}, 12), 12000000000000LL);
-    EXPECT_EQ(DotOffSet(1234, 4, 2), 123400);
-    EXPECT_EQ(DotOffSet(1299, 0, 2), 12);
-    EXPECT_EQ(DotOffSet(-1299, 0, 2), -12);
-    EXPECT_EQ(DotOffSet(5, 12, 1), 5);  // a step of 10 or more has divisor 1
-    EXPECT_EQ(DotOffSet(7, 3, 3), 7);
-}
-
-TEST(FixedPoint, RoundHalfAwayFromZero) {
-    EXPECT_DOUBLE_EQ(Round(2.345, 2), 2.35);
-    EXPECT_DOUBLE_EQ(Round(-2.5, 0), -3.0);
-    EXPECT_DOUBLE_EQ(Round(2.5, 0), 3.0);
-    EXPECT_DOUBLE_EQ(Round(-1.234, 1), -1.2);
-    EXPECT_DOUBLE_EQ(Round(1.23456789, 19), 1.23456789);
+    // A step of 10 or more has divisor 1.
+    for (auto [v, newDot, oldDot, r] : {std::array{1234, 4, 2, 123400}, {1299, 0, 2, 12}, {-1299, 0, 2, -12},
+                                        {5, 12, 1, 5}, {7, 3, 3, 7}})
+        EXPECT_EQ(DotOffSet(v, newDot, oldDot), r) << v << " " << newDot << " " << oldDot;
+    // Half away from zero; 19 digits and more leave the value alone.
+    for (auto [v, digits, r] : {std::tuple{2.345, 2u, 2.35}, {-2.5, 0u, -3.0}, {2.5, 0u, 3.0},
+                                {-1.234, 1u, -1.2}, {1.23456789, 19u, 1.23456789}})
+        EXPECT_DOUBLE_EQ(Round(v, digits), r) << v << " " << digits;
 }
 
 TEST(FixedPoint, PercentWithRound) {
@@ -42,8 +32,8 @@ TEST(FixedPoint, PercentWithRound) {
     const Case cases[] = {{1, 3, 3333}, {2, 3, 6667}, {-2, 3, -6667}, {5, 0, 0}, {1, 8, 1250},
                           {-1, 3, -3333}, {3, 3, 10000}, {21474, 21474, 10000}};
     for (const auto& c : cases) {
-        EXPECT_EQ(GetPercentValueWithRound(static_cast<std::int32_t>(c.part), static_cast<std::int32_t>(c.whole)),
-                  c.expected) << c.part << "/" << c.whole;
+        const auto part = static_cast<std::int32_t>(c.part), whole = static_cast<std::int32_t>(c.whole);
+        EXPECT_EQ(GetPercentValueWithRound(part, whole), c.expected) << c.part << "/" << c.whole;
         EXPECT_EQ(GetPercentValueWithRound(c.part, c.whole), c.expected) << c.part << "/" << c.whole;
     }
     // The 64-bit form forms its products without wrapping.
@@ -56,11 +46,12 @@ TEST_F(FormatDefaults, AnalyzePriceAndNormal) {
     constexpr std::int32_t kBad = kInvalidValue;
     const struct { bool price; const char* text; std::int32_t value, dot; } cases[] = {
         {1, "-12.5", -125, 1}, {1, ".123456", 1234, 4}, {1, ".12", 12, 2}, {1, "123456", kBad, 0},
-        {1, "12345", 12345, 0}, {1, "123456.5", 1234565, 1}, {1, "1234567.5", kBad, 0}, {1, "12a", kBad, kBad},
-        {1, "", 0, 0}, {1, "  7.25 ", 725, 2}, {1, "12.", kBad, kBad}, {1, "1.2.3", kBad, kBad}, {1, "--5", -5, 0},
-        {1, "-", 0, 0}, {1, "+5", kBad, kBad}, {1, "0.0001", 1, 4}, {1, "\xA2\xB0", kBad, kBad}, {0, "1,234.50", 123450, 2}, {0, ".05", 5, 2},
-        {0, "-3", -3, 0}, {0, "abc", 0, 0}, {0, " 12", 12, 0}, {0, "$12", 0, 0}, {0, ".", 0, 0}, {0, "-.5", -5, 1},
-        {0, "12.3.4", 1234, 3}, {0, "", 0, 0},
+        {1, "12345", 12345, 0}, {1, "123456.5", 1234565, 1}, {1, "1234567.5", kBad, 0}, {1, "", 0, 0},
+        {1, "12a", kBad, kBad}, {1, "  7.25 ", 725, 2}, {1, "12.", kBad, kBad}, {1, "1.2.3", kBad, kBad},
+        {1, "--5", -5, 0}, {1, "-", 0, 0}, {1, "+5", kBad, kBad}, {1, "0.0001", 1, 4},
+        {1, "\xA2\xB0", kBad, kBad},
+        {0, "1,234.50", 123450, 2}, {0, ".05", 5, 2}, {0, "-3", -3, 0}, {0, "abc", 0, 0}, {0, " 12", 12, 0},
+        {0, "$12", 0, 0}, {0, ".", 0, 0}, {0, "-.5", -5, 1}, {0, "12.3.4", 1234, 3}, {0, "", 0, 0},
     };
     for (const auto& c : cases) {
         std::int32_t value = 99, dot = 99;
@@ -78,13 +69,11 @@ TEST_F(FormatDefaults, AnalyzePriceAndNormal) {
 }
 
 TEST_F(FormatDefaults, AnalyzePriceExAndCommodityValue) {
-    double d = 0;
-    AnalyzeValue_PriceEx("0012.5", d);
-    EXPECT_DOUBLE_EQ(d, 12.5);
-    AnalyzeValue_PriceEx("0.05", d);
-    EXPECT_DOUBLE_EQ(d, 0.05);
-    AnalyzeValue_PriceEx("1,234", d);
-    EXPECT_DOUBLE_EQ(d, 1234.0);
+    for (auto [text, value] : {std::pair{"0012.5", 12.5}, {"0.05", 0.05}, {"1,234", 1234.0}}) {
+        double d = 0;
+        AnalyzeValue_PriceEx(text, d);
+        EXPECT_DOUBLE_EQ(d, value) << text;
+    }
     EXPECT_EQ(GetCommodity_PriceValue("12.34", 100), 1234);
     EXPECT_EQ(GetCommodity_PriceValue("12.3", 100), 1230);   // dot 1 != divisor 100: through atof
     EXPECT_EQ(GetCommodity_PriceValue("1,234.5", 100), 100); // atof stops at the comma

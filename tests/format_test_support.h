@@ -55,22 +55,23 @@ inline const std::string kIdeoSpaceBig5 = "\xA1\x40";     // U+3000
 // Which widths ExpectAllForms tries: a 32-bit value is tried only where it fits.
 constexpr unsigned k32 = 1, k64 = 2;
 
+// What ExpectAllForms leaves in the outputs before each call: a row expecting it
+// checks that the call left its output alone.
+inline const std::string kUntouched = "stale";
+
 // Checks the narrow and wide texts of a family call in the given widths.
 template <class Call>
 void ExpectAllForms(const std::string& expected, std::int64_t v, Call call, const char* what = "",
                     unsigned widths = k32 | k64) {
     const std::u16string wide = TeskUtility::AnsiToWide(expected);
-    std::string n = "stale";
-    std::u16string w = u"stale";
-    if (widths & k64) {
-        call(n, v);
-        call(w, v);
-        EXPECT_EQ(n, expected) << what << " 64-bit " << v;
-        EXPECT_EQ(w, wide) << what << " 64-bit " << v;
-    }
-    if (!(widths & k32) || v < INT32_MIN || v > INT32_MAX) return;
-    call(n, static_cast<std::int32_t>(v));
-    call(w, static_cast<std::int32_t>(v));
-    EXPECT_EQ(n, expected) << what << " 32-bit " << v;
-    EXPECT_EQ(w, wide) << what << " 32-bit " << v;
+    auto check = [&](auto x, const char* width) {
+        std::string n = kUntouched;
+        std::u16string w = TeskUtility::AnsiToWide(kUntouched);
+        call(n, x);
+        call(w, x);
+        EXPECT_EQ(n, expected) << what << width << v;
+        EXPECT_EQ(w, wide) << what << width << v;
+    };
+    if (widths & k64) check(v, " 64-bit ");
+    if ((widths & k32) && v >= INT32_MIN && v <= INT32_MAX) check(static_cast<std::int32_t>(v), " 32-bit ");
 }

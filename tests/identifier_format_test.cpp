@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "format_test_support.h"
 #include "tesk/format_signs.h"
 
@@ -7,17 +5,15 @@ using namespace TeskUtility;
 
 TEST(ModuleIdFormat, PrefixAndAtLeastFourDigits) {
     EXPECT_EQ(ModuleIdFormat_GetPrefixSign(), '/');
-    const struct {
-        std::uint16_t id;
-        const char* text;
-    } cases[] = {{0, "/0000"}, {7, "/0007"}, {12, "/0012"}, {9999, "/9999"}, {12345, "/12345"}, {65535, "/65535"}};
-    for (const auto& c : cases) {
+    const std::pair<std::uint16_t, const char*> cases[] = {
+        {0, "/0000"}, {7, "/0007"}, {12, "/0012"}, {9999, "/9999"}, {12345, "/12345"}, {65535, "/65535"}};
+    for (const auto& [id, text] : cases) {
         std::string a = "old";
-        std::u16string w;
-        ModuleIdFormatA(c.id, a);
-        ModuleIdFormatW(c.id, w);
-        EXPECT_EQ(a, c.text);
-        EXPECT_EQ(w, std::u16string(c.text, c.text + std::char_traits<char>::length(c.text)));
+        std::u16string w = u"old";
+        ModuleIdFormatA(id, a);
+        ModuleIdFormatW(id, w);
+        EXPECT_EQ(a, text);
+        EXPECT_EQ(w, AnsiToWide(text));
     }
 }
 
@@ -25,13 +21,12 @@ using CommodityName = FormatDefaults;  // every format state back to its default
 
 TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
     const struct { const char* in; const char* out; } cases[] = {
-        {"\xA4\xA4\xB5\xD8", "\xA4\xA4\xA1\x40\xB5\xD8"},            // 中華 -> 中　華
-        {"\xA4\xA4\xB5\xD8" "A", "\xA4\xA4\xA1\x40\xB5\xD8" "A"},    // two wide and a letter
-        {"\xA4\xA4" "AB", "\xA4\xA4" "AB"},                          // one wide, two narrow
-        {"AB\xA4\xA4", "AB\xA4\xA4"},
-        {"\xA4\xA4\xB5\xD8\xA5\xC1", "\xA4\xA4\xB5\xD8\xA5\xC1"},    // three wide
-        {"\xA4\xA4\xB5\xD8\xA5", "\xA4\xA4\xB5\xD8\xA5"},            // dangling lead byte
-        {"ABCD", "ABCD"}, {"", ""},
+        // 中華 -> 中　華, also before a letter; one wide and two narrow, three wide and a
+        // dangling lead byte stay as they are.
+        {"\xA4\xA4\xB5\xD8", "\xA4\xA4\xA1\x40\xB5\xD8"}, {"\xA4\xA4" "AB", "\xA4\xA4" "AB"}, {"", ""},
+        {"\xA4\xA4\xB5\xD8" "A", "\xA4\xA4\xA1\x40\xB5\xD8" "A"}, {"AB\xA4\xA4", "AB\xA4\xA4"},
+        {"\xA4\xA4\xB5\xD8\xA5\xC1", "\xA4\xA4\xB5\xD8\xA5\xC1"},
+        {"\xA4\xA4\xB5\xD8\xA5", "\xA4\xA4\xB5\xD8\xA5"}, {"ABCD", "ABCD"},
     };
     for (int enable : {0, 1}) {
         CommodityNameFormat_EnablePending(enable);

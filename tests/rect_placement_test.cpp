@@ -8,9 +8,7 @@ using TeskUtility::detail::CenterRectIn;
 using TeskUtility::detail::ClipRectTo;
 
 TEST(RectPlacement, CenterAndClipKeepTheSizeAndFollowTheFormulas) {
-    struct Case {
-        CRect rect, area, centred, clipped;
-    } cases[] = {
+    struct Case { CRect rect, area, centred, clipped; } cases[] = {
         // 301 wide on 1920: (1920 - 301) / 2 = 809.
         {CRect(0, 0, 301, 100), CRect(0, 0, 1920, 1080), CRect(809, 490, 1110, 590), CRect(0, 0, 301, 100)},
         // Past the bottom-right corner: pulled back inside.

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "format_test_support.h"
 #include "tesk/format_time.h"
 
@@ -26,24 +24,24 @@ TEST_P(SeparatorRoundTrip, EveryOverloadNarrowAndWide) {
     std::u16string w;
     auto both = [&](const char* expected) {
         EXPECT_EQ(a, expected);
-        EXPECT_EQ(w, std::u16string(expected, expected + std::char_traits<char>::length(expected)));
+        EXPECT_EQ(w, AnsiToWide(expected));
     };
-    TimeFormatA(a, 9, 30, 15), TimeFormatW(w, 9, 30, 15), both(c.time);
-    TimeFormatA(a, 0x091E0F, HourMinuteSecond), TimeFormatW(w, 0x091E0F, HourMinuteSecond), both(c.time);
-    TimeFormatA(a, 0x091E0F, static_cast<ETimeFormatType>(9)), TimeFormatW(w, 0x091E0F, static_cast<ETimeFormatType>(9)),
-        both(c.time);
-    TimeFormatA(a, 9, 30), TimeFormatW(w, 9, 30), both(c.hourMinute);
-    TimeFormatA(a, 0x091E0F, HourMinute), TimeFormatW(w, 0x091E0F, HourMinute), both(c.hourMinute);
+#define BOTH(Fn, ...) (Fn##A(a, __VA_ARGS__), Fn##W(w, __VA_ARGS__))
+    BOTH(TimeFormat, 9, 30, 15), both(c.time);
+    BOTH(TimeFormat, 0x091E0F, HourMinuteSecond), both(c.time);
+    BOTH(TimeFormat, 0x091E0F, static_cast<ETimeFormatType>(9)), both(c.time);
+    BOTH(TimeFormat, 9, 30), both(c.hourMinute);
+    BOTH(TimeFormat, 0x091E0F, HourMinute), both(c.hourMinute);
     const std::uint16_t year = 2021;
     const unsigned char month = 7, day = 26;
-    DateFormatA(a, year, month, day), DateFormatW(w, year, month, day), both(c.date);
-    DateFormatA(a, 0x07E5071A, YearMonthDay), DateFormatW(w, 0x07E5071A, YearMonthDay), both(c.date);
-    DateFormatA(a, 0x07E5071A, static_cast<EDateFormatType>(5)),
-        DateFormatW(w, 0x07E5071A, static_cast<EDateFormatType>(5)), both(c.date);
-    DateFormatA(a, year, month), DateFormatW(w, year, month), both(c.yearMonth);
-    DateFormatA(a, 0x07E5071A, YearMonth), DateFormatW(w, 0x07E5071A, YearMonth), both(c.yearMonth);
-    DateFormatA(a, month, day), DateFormatW(w, month, day), both(c.monthDay);
-    DateFormatA(a, 0x07E5071A, MonthDay), DateFormatW(w, 0x07E5071A, MonthDay), both(c.monthDay);
+    BOTH(DateFormat, year, month, day), both(c.date);
+    BOTH(DateFormat, 0x07E5071A, YearMonthDay), both(c.date);
+    BOTH(DateFormat, 0x07E5071A, static_cast<EDateFormatType>(5)), both(c.date);
+    BOTH(DateFormat, year, month), both(c.yearMonth);
+    BOTH(DateFormat, 0x07E5071A, YearMonth), both(c.yearMonth);
+    BOTH(DateFormat, month, day), both(c.monthDay);
+    BOTH(DateFormat, 0x07E5071A, MonthDay), both(c.monthDay);
+#undef BOTH
 }
 
 INSTANTIATE_TEST_SUITE_P(

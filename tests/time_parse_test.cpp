@@ -1,59 +1,54 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tesk/format_time.h"
 #include "tesk/platform.h"
 
 using namespace TeskUtility;
 
+namespace {
+
 // a, b, c: hour, minute, second or year, month, day
 struct ParseCase { const char* text; int length; int digitsOnly; int ok; unsigned a, b, c; };
 
-std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
-    return os << '"' << c.text << "\" len " << c.length << " digitsOnly " << c.digitsOnly;
-}
-
-// Runs a case through the pointer and string forms of both twins; outputs stay
+// Runs each case through the pointer and string forms of both twins; outputs stay
 // untouched on failure.
 template <class First, class ParseA, class ParseW>
-void ExpectAllForms(const ParseCase& c, ParseA parseA, ParseW parseW) {
-    const std::string narrow = c.length < 0 ? std::string(c.text) : std::string(c.text, c.length);
-    const std::u16string wide = AnsiToWide(narrow), wideFull = AnsiToWide(c.text);
-    First a[4];
-    unsigned char b[4], d[4];
-    for (int i = 0; i < 4; ++i) a[i] = b[i] = d[i] = 77;
-    const int results[4] = {parseA(c.text, c.length, a[0], b[0], d[0], c.digitsOnly),
-                            parseA(narrow, a[1], b[1], d[1], c.digitsOnly),
-                            parseW(wideFull.c_str(), c.length, a[2], b[2], d[2], c.digitsOnly),
-                            parseW(wide, a[3], b[3], d[3], c.digitsOnly)};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(results[i], c.ok) << "form " << i;
-        EXPECT_EQ(a[i], c.ok ? c.a : 77u) << "form " << i;
-        EXPECT_EQ(b[i], c.ok ? c.b : 77u) << "form " << i;
-        EXPECT_EQ(d[i], c.ok ? c.c : 77u) << "form " << i;
+void ExpectParses(std::initializer_list<ParseCase> cases, ParseA parseA, ParseW parseW) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << '"' << c.text << "\" " << c.length << " " << c.digitsOnly);
+        const std::string narrow = c.length < 0 ? std::string(c.text) : std::string(c.text, c.length);
+        const std::u16string wide = AnsiToWide(narrow), wideFull = AnsiToWide(c.text);
+        First a[4] = {77, 77, 77, 77};
+        unsigned char b[4] = {77, 77, 77, 77}, d[4] = {77, 77, 77, 77};
+        const int results[4] = {parseA(c.text, c.length, a[0], b[0], d[0], c.digitsOnly),
+                                parseA(narrow, a[1], b[1], d[1], c.digitsOnly),
+                                parseW(wideFull.c_str(), c.length, a[2], b[2], d[2], c.digitsOnly),
+                                parseW(wide, a[3], b[3], d[3], c.digitsOnly)};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(results[i], c.ok) << "form " << i;
+            EXPECT_EQ(std::tuple(unsigned{a[i]}, unsigned{b[i]}, unsigned{d[i]}),
+                      c.ok ? std::tuple(c.a, c.b, c.c) : std::tuple(77u, 77u, 77u)) << "form " << i;
+        }
     }
 }
 
 #define PARSER(fn) [](auto&&... args) { return fn(args...); }
 
-class TimeParse : public ::testing::TestWithParam<ParseCase> {};
+}  // namespace
 
-TEST_P(TimeParse, AllForms) {
-    ExpectAllForms<unsigned char>(GetParam(), PARSER(TimeStringToByteA), PARSER(TimeStringToByteW));
+// Pieces without digits read as 0; "-1" wraps to 255.
+TEST(TimeParse, AllForms) {
+    ExpectParses<unsigned char>(
+        {{"093015", -1, 0, 1, 9, 30, 15}, {"09:30:15", -1, 0, 1, 9, 0, 0}, {"09:30:15", -1, 1, 1, 9, 30, 15},
+         {"09.30.15 extra", -1, 1, 1, 9, 30, 15}, {"0930159999", -1, 0, 1, 9, 30, 15},
+         {"09:30", -1, 0, 0, 0, 0, 0}, {"09:30", -1, 1, 0, 0, 0, 0}, {"9:30:1x5", -1, 1, 0, 0, 0, 0},
+         {"240000", -1, 0, 1, 24, 0, 0}, {"240001", -1, 0, 0, 0, 0, 0}, {"236000", -1, 0, 0, 0, 0, 0},
+         {"235959", -1, 0, 1, 23, 59, 59}, {"093015", 5, 0, 0, 0, 0, 0}, {"09301", 6, 1, 0, 0, 0, 0},
+         {"ab:cd:", -1, 0, 1, 0, 0, 0}, {"-13015", -1, 0, 0, 0, 0, 0}, {"", -1, 1, 0, 0, 0, 0}},
+        PARSER(TimeStringToByteA), PARSER(TimeStringToByteW));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, TimeParse,
-    ::testing::Values(ParseCase{"093015", -1, 0, 1, 9, 30, 15}, ParseCase{"09:30:15", -1, 0, 1, 9, 0, 0},
-                      ParseCase{"09:30:15", -1, 1, 1, 9, 30, 15}, ParseCase{"09.30.15 extra", -1, 1, 1, 9, 30, 15},
-                      ParseCase{"0930159999", -1, 0, 1, 9, 30, 15}, ParseCase{"09:30", -1, 0, 0, 0, 0, 0},
-                      ParseCase{"09:30", -1, 1, 0, 0, 0, 0}, ParseCase{"9:30:1x5", -1, 1, 0, 0, 0, 0},
-                      ParseCase{"240000", -1, 0, 1, 24, 0, 0}, ParseCase{"240001", -1, 0, 0, 0, 0, 0},
-                      ParseCase{"236000", -1, 0, 0, 0, 0, 0}, ParseCase{"235959", -1, 0, 1, 23, 59, 59},
-                      ParseCase{"093015", 5, 0, 0, 0, 0, 0},   // length cuts below six
-                      ParseCase{"09301", 6, 1, 0, 0, 0, 0},    // explicit length past the digits
-                      ParseCase{"ab:cd:", -1, 0, 1, 0, 0, 0},  // pieces without digits read as 0
-                      ParseCase{"-13015", -1, 0, 0, 0, 0, 0},  // "-1" wraps to 255
-                      ParseCase{"", -1, 1, 0, 0, 0, 0}));
 
 TEST(TimeParseNull, NullTextFails) {
     unsigned char h = 1, m = 2, s = 3;
@@ -65,18 +60,14 @@ TEST(TimeParseNull, NullTextFails) {
     EXPECT_EQ(h + m + s + y, 10);
 }
 
-class DateParse : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(DateParse, AllForms) {
-    ExpectAllForms<std::uint16_t>(GetParam(), PARSER(DateStringToByteA), PARSER(DateStringToByteW));
+// Fixed positions see "/0" as the month.
+TEST(DateParse, AllForms) {
+    ExpectParses<std::uint16_t>(
+        {{"20210726", 8, 0, 1, 2021, 7, 26}, {"2021/07/26", -1, 1, 1, 2021, 7, 26},
+         {"2021-7-26", -1, 1, 0, 0, 0, 0}, {"20211300", -1, 0, 0, 0, 0, 0},
+         {"20210231", -1, 0, 1, 2021, 2, 31}, {"20210001", -1, 0, 0, 0, 0, 0},
+         {"20210132", -1, 0, 0, 0, 0, 0}, {"2021072", -1, 0, 0, 0, 0, 0}, {"20210726", 7, 0, 0, 0, 0, 0},
+         {"99999999", -1, 0, 0, 0, 0, 0}, {"00001231", -1, 0, 1, 0, 12, 31},
+         {"2021/07/26", -1, 0, 0, 0, 0, 0}},
+        PARSER(DateStringToByteA), PARSER(DateStringToByteW));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, DateParse,
-    ::testing::Values(ParseCase{"20210726", 8, 0, 1, 2021, 7, 26}, ParseCase{"2021/07/26", -1, 1, 1, 2021, 7, 26},
-                      ParseCase{"2021-7-26", -1, 1, 0, 0, 0, 0}, ParseCase{"20211300", -1, 0, 0, 0, 0, 0},
-                      ParseCase{"20210231", -1, 0, 1, 2021, 2, 31}, ParseCase{"20210001", -1, 0, 0, 0, 0, 0},
-                      ParseCase{"20210132", -1, 0, 0, 0, 0, 0}, ParseCase{"2021072", -1, 0, 0, 0, 0, 0},
-                      ParseCase{"20210726", 7, 0, 0, 0, 0, 0}, ParseCase{"99999999", -1, 0, 0, 0, 0, 0},
-                      ParseCase{"00001231", -1, 0, 1, 0, 12, 31},
-                      ParseCase{"2021/07/26", -1, 0, 0, 0, 0, 0}));  // fixed positions see "/0" as month
