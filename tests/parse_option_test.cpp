@@ -10,18 +10,16 @@ using Entries = CParseOption::Entries;
 
 struct Parsed { int result; Entries entries; int illegal; };
 
-Parsed Parse(CParseOption& p, std::vector<const char*> args, const char* options = "ab:") {
+// Parses into `into` when given, else into a fresh parser.
+Parsed Parse(std::vector<const char*> args, const char* options = "ab:", CParseOption* into = nullptr) {
+    CParseOption fresh;
+    CParseOption& p = into ? *into : fresh;
     args.insert(args.begin(), "prog");
     std::vector<char*> argv;
     for (const char* a : args) argv.push_back(const_cast<char*>(a));
     argv.push_back(nullptr);
     const int result = p.ParseOptions(static_cast<int>(args.size()), argv.data(), options);
     return {result, p.GetOptions(), p.IsIllegalOption()};
-}
-
-Parsed Parse(std::vector<const char*> args, const char* options = "ab:") {
-    CParseOption p;
-    return Parse(p, std::move(args), options);
 }
 
 }  // namespace
@@ -58,9 +56,9 @@ TEST(ParseOption, TrailByteOfOptionStringIsNoLetter) {
 
 TEST(ParseOption, SecondParseAppendsAndCopiesKeepEverything) {
     CParseOption p;
-    Parse(p, {"-x"});
+    Parse({"-x"}, "ab:", &p);
     EXPECT_EQ(p.IsIllegalOption(), 1);
-    const Parsed second = Parse(p, {"-a", "f"});
+    const Parsed second = Parse({"-a", "f"}, "ab:", &p);
     EXPECT_EQ(second.result, 1);
     EXPECT_EQ(second.illegal, 0);  // the flag is per parse
     EXPECT_EQ(second.entries, (Entries{{'?', ""}, {'a', ""}, {0, "f"}}));
@@ -68,7 +66,7 @@ TEST(ParseOption, SecondParseAppendsAndCopiesKeepEverything) {
     CParseOption copy(p);
     EXPECT_EQ(copy.GetOptions(), p.GetOptions());
     CParseOption assigned;
-    Parse(assigned, {"-x"});
+    Parse({"-x"}, "ab:", &assigned);
     assigned = copy;
     EXPECT_EQ(assigned.GetOptions(), p.GetOptions());
     EXPECT_EQ(assigned.IsIllegalOption(), 0);
