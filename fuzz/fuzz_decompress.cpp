@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::uint32_t cap = capacity;
         const EReturnCode rc = decode(data, static_cast<std::uint32_t>(size), out.data(), &cap);
         if (cap != capacity) __builtin_trap();
-        if (rc != RC_OK && rc != RC_FAILED && rc != RC_DATA_ERROR && rc != RC_MEMORY_ERROR && rc != RC_BUFFER_ERROR)
+        if (rc != RC_OK && rc != RC_FAILED && rc != RC_DATA_ERROR && rc != RC_MEMORY_ERROR &&
+            rc != RC_BUFFER_ERROR)
             __builtin_trap();
         for (std::size_t i = capacity; i < out.size(); ++i)
             if (out[i] != kGuard) __builtin_trap();

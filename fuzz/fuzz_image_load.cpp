@@ -6,38 +6,24 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "tesk/imaging_image.h"
 
-namespace {
-
-const std::string& Scratch() {
-    static const std::string dir = [] {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string d = std::string(tmp ? tmp : "/tmp") + "/fuzz_image.XXXXXX";
-        if (!mkdtemp(d.data())) std::abort();
-        return d;
-    }();
-    return dir;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
+    static const std::string scratch = "/tmp/tesk-fuzz-image-" + std::to_string(::getpid());
     static const char* const kExtensions[] = {".bmp", ".png", ".jpg"};
-    const std::string path = Scratch() + "/in" + kExtensions[data[0] % 3];
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    std::fwrite(data + 1, 1, size - 1, f);
-    std::fclose(f);
+    const std::string path = scratch + "-in" + kExtensions[data[0] % 3];
+    if (!std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data) + 1, size - 1))
+        std::abort();
 
     CImage image;
     if (SUCCEEDED(image.Load(path.c_str()))) {
         if (image.IsNull() || image.GetWidth() <= 0 || image.GetHeight() <= 0) std::abort();
         image.GetPixel(image.GetWidth() - 1, image.GetHeight() - 1);
-        const std::string out = Scratch() + "/out" + kExtensions[data[0] % 3];
+        const std::string out = scratch + "-out" + kExtensions[data[0] % 3];
         if (image.Save(out.c_str()) != S_OK) std::abort();
         std::remove(out.c_str());
     }

@@ -11,11 +11,11 @@
 #include "tesk/settings_memfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool quiet = [] {
-        TeskUtility::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned) { return TeskUtility::IDOK; });
+    [[maybe_unused]] static const bool quiet = [] {
+        TeskUtility::SetMessageBoxHandler(
+            [](const std::string&, const std::string&, unsigned) { return TeskUtility::IDOK; });
         return true;
     }();
-    (void)quiet;
     std::vector<unsigned char> bytes(data, data + size);
     for (const int wide : {0, 1}) {
         CTeskSerializableMap map(wide);

@@ -1,12 +1,12 @@
-// Feeds arbitrary bytes to the settings loaders (the format settings file's
-// too) as a file, looks every listed
-// section and key up again, then saves what was loaded: no input may crash,
-// hang or leak, and every name a list hands out must be one that a query finds.
+// Feeds arbitrary bytes to the settings loaders (the format settings file's too)
+// as a file, looks every listed section and key up again, then saves what was
+// loaded: no input may crash, hang or leak, and every name a list hands out
+// must be one that a query finds.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,18 +15,14 @@
 
 namespace {
 
-std::string ScratchPath(const char* name) {
-    return "/tmp/tesk-fuzz-" + std::to_string(::getpid()) + "-" + name;
-}
-
 // Every listed name must lead back to its section and value.
 void QueryEveryListedName(const CTeskSetting& store) {
     std::vector<const char*> sections(store.GetSectionListCount());
-    const std::uint32_t ns = store.GetSectionList(sections.data(), static_cast<std::uint32_t>(sections.size()));
+    const auto ns = store.GetSectionList(sections.data(), static_cast<std::uint32_t>(sections.size()));
     for (std::uint32_t i = 0; i < ns; ++i) {
         if (!sections[i] || !store.IsExist(sections[i])) __builtin_trap();
         std::vector<const char*> keys(store.GetKeyListCount(sections[i]));
-        const std::uint32_t nk = store.GetKeyList(sections[i], keys.data(), static_cast<std::uint32_t>(keys.size()));
+        const auto nk = store.GetKeyList(sections[i], keys.data(), static_cast<std::uint32_t>(keys.size()));
         for (std::uint32_t k = 0; k < nk; ++k)
             if (!keys[k] || !store.QueryString(sections[i], keys[k])) __builtin_trap();
     }
@@ -35,14 +31,9 @@ void QueryEveryListedName(const CTeskSetting& store) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string in = ScratchPath("in.ini");
-    static const std::string out = ScratchPath("out.ini");
-    if (std::FILE* f = std::fopen(in.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    } else {
-        return 0;
-    }
+    static const std::string in = "/tmp/tesk-fuzz-" + std::to_string(::getpid()) + "-in.ini";
+    static const std::string out = "/tmp/tesk-fuzz-" + std::to_string(::getpid()) + "-out.ini";
+    if (!std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(data), size)) return 0;
     CTeskSetting narrow(0), wide(1), ordered;
     narrow.LoadFileA(in.c_str());
     wide.LoadFileW(in.c_str());

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "map_view.h"
@@ -12,12 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/tesk-fuzz-tool-" + std::to_string(::getpid()) + ".map";
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    } else {
-        return 0;
-    }
+    if (!std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), size)) return 0;
     for (const int wide : {0, 1}) {
         CTeskSerializableMap map(wide);
         std::string damaged;

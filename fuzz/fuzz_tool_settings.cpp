@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -17,12 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     static const std::string path = "/tmp/tesk-fuzz-tool-" + std::to_string(::getpid()) + ".ini";
     const bool utf16 = data[0] & 1, fileOrder = (data[0] & 2) && !utf16;
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data + 1, 1, size - 1, f);
-        std::fclose(f);
-    } else {
+    if (!std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data) + 1, size - 1))
         return 0;
-    }
     TeskUtility::SetThreadAnsiCodePage(TeskUtility::CP_BIG5);
     try {
         teskutil::SettingsFile file = teskutil::LoadSettingsFile(path, utf16, fileOrder);

@@ -6,6 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TeskUtility::detail::TypeLibAttributes attrs;
-    if (TeskUtility::detail::ReadTypeLib(data, size, attrs) && attrs.coclasses.size() > size / 4) __builtin_trap();
+    if (TeskUtility::detail::ReadTypeLib(data, size, attrs) && attrs.coclasses.size() > size / 4)
+        __builtin_trap();
     return 0;
 }

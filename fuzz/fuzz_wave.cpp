@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!TeskUtility::detail::ParseWave(std::string_view(reinterpret_cast<const char*>(data), size), wave))
         return 0;
     const unsigned frame = wave.format.channels * wave.format.bits / 8;
-    if (wave.samples < data || wave.samples + wave.bytes > data + size || frame == 0 || wave.bytes % frame != 0)
-        __builtin_trap();
+    const bool inside = wave.samples >= data && wave.samples + wave.bytes <= data + size;
+    if (!inside || frame == 0 || wave.bytes % frame != 0) __builtin_trap();
     return 0;
 }

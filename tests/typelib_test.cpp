@@ -7,18 +7,20 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "host/typelib_reader.h"
 #include "tesk/host_typelib.h"
 
 namespace fs = std::filesystem;
+using TeskUtility::QueryTypeLibAttr;
 using TeskUtility::StringFromCLSID;
 
 namespace {
 
-std::vector<unsigned char> ReadData(const char* name) {
-    std::ifstream in(std::string(TESK_TYPELIB_DATA) + "/" + name, std::ios::binary);
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -26,12 +28,6 @@ std::vector<std::string> Names(const std::vector<GUID>& ids) {
     std::vector<std::string> out;
     for (const auto& g : ids) out.push_back(StringFromCLSID(g));
     return out;
-}
-
-TEST(TypeLib, StringFromCLSIDIsUpperCaseRegistryForm) {
-    EXPECT_EQ(StringFromCLSID(GUID{}), "{00000000-0000-0000-0000-000000000000}");
-    const GUID g{0xA1B2C3D4, 0xE5F6, 0x4789, {0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89}};
-    EXPECT_EQ(StringFromCLSID(g), "{A1B2C3D4-E5F6-4789-ABCD-EF0123456789}");
 }
 
 // Files written by an independent IDL compiler (widl), from the .idl sources beside them.
@@ -52,30 +48,27 @@ TEST(TypeLib, ReadsLibrariesOfAnIndependentCompiler) {
         {"no_classes.tlb", "{0A0B0C0D-0E0F-1011-1213-141516171819}", 3, 1, 0x409, SYS_WIN32, {}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
         const std::string path = std::string(TESK_TYPELIB_DATA) + "/" + c.file;
         GUID libid{};
         unsigned short major = 0, minor = 0;
         LCID lcid = 0;
         SYSKIND syskind = SYS_WIN16;
         std::vector<GUID> classes;
-        ASSERT_EQ(TeskUtility::QueryTypeLibAttr(path.c_str(), &libid, &major, &minor, &lcid, &syskind, &classes), 1)
-            << c.file;
-        EXPECT_EQ(StringFromCLSID(libid), c.libid) << c.file;
-        EXPECT_EQ(major, c.major) << c.file;
-        EXPECT_EQ(minor, c.minor) << c.file;
-        EXPECT_EQ(lcid, c.lcid) << c.file;
-        EXPECT_EQ(syskind, c.syskind) << c.file;
-        EXPECT_EQ(Names(classes), c.classes) << c.file;
+        ASSERT_EQ(QueryTypeLibAttr(path.c_str(), &libid, &major, &minor, &lcid, &syskind, &classes), 1);
+        EXPECT_EQ(StringFromCLSID(libid), c.libid);  // upper case, zero-padded
+        EXPECT_EQ(std::tie(major, minor, lcid, syskind), std::tie(c.major, c.minor, c.lcid, c.syskind));
+        EXPECT_EQ(Names(classes), c.classes);
         EXPECT_EQ(TeskUtility::IsTypeLib(path.c_str()), 1);
-        EXPECT_EQ(TeskUtility::QueryTypeLibAttr(path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 1);
+        EXPECT_EQ(QueryTypeLibAttr(path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 1);
     }
-    EXPECT_EQ(TeskUtility::IsTypeLib(TESK_TYPELIB_DATA "/two_classes.idl"), 0);
-    EXPECT_EQ(TeskUtility::IsTypeLib(TESK_TYPELIB_DATA "/missing.tlb"), 0);
-    EXPECT_EQ(TeskUtility::IsTypeLib(TESK_TYPELIB_DATA), 0);
+    for (const char* name : {"/two_classes.idl", "/missing.tlb", ""})
+        EXPECT_EQ(TeskUtility::IsTypeLib((TESK_TYPELIB_DATA + std::string(name)).c_str()), 0) << name;
 }
 
 TEST(TypeLib, RefusesFilesThatLie) {
-    const auto good = ReadData("two_classes.tlb");
+    const std::string file = Slurp(TESK_TYPELIB_DATA "/two_classes.tlb");
+    const std::vector<unsigned char> good(file.begin(), file.end());
     ASSERT_GT(good.size(), 0x200u);
     TeskUtility::detail::TypeLibAttributes attrs;
     ASSERT_TRUE(TeskUtility::detail::ReadTypeLib(good.data(), good.size(), attrs));
@@ -90,16 +83,11 @@ TEST(TypeLib, RefusesFilesThatLie) {
     };
     // Header at 0, type-info offsets at 0x54, segment directory at 0x5C (16 bytes each).
     const std::vector<Patch> patches = {
-        {"magic", 0x00, 0x54534D46},
-        {"libid_guid_past_table", 0x08, 0x7FFFFFF0},
-        {"negative_libid_guid", 0x08, 0xFFFFFFF0},
-        {"huge_type_count", 0x20, 0x7FFFFFFF},
-        {"negative_type_count", 0x20, 0x80000000},
-        {"type_entry_past_segment", 0x58, 0x00010000},
-        {"type_segment_past_end", 0x5C, 0x7FFFFF00},
-        {"type_segment_too_long", 0x60, 0x7FFFFFFF},
-        {"guid_segment_past_end", 0xAC, 0x7FFFFF00},
-        {"coclass_guid_past_table", 0x14C + 0x2C, 0x7FFFFFF0},
+        {"magic", 0x00, 0x54534D46}, {"libid_guid_past_table", 0x08, 0x7FFFFFF0},
+        {"negative_libid_guid", 0x08, 0xFFFFFFF0}, {"huge_type_count", 0x20, 0x7FFFFFFF},
+        {"negative_type_count", 0x20, 0x80000000}, {"type_entry_past_segment", 0x58, 0x00010000},
+        {"type_segment_past_end", 0x5C, 0x7FFFFF00}, {"type_segment_too_long", 0x60, 0x7FFFFFFF},
+        {"guid_segment_past_end", 0xAC, 0x7FFFFF00}, {"coclass_guid_past_table", 0x14C + 0x2C, 0x7FFFFFF0},
     };
     for (const auto& p : patches) {
         auto bad = good;
@@ -112,8 +100,8 @@ TEST(TypeLib, RefusesFilesThatLie) {
 class TypeLibManager : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("tesk-typelib-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / ("tesk-tlb-" + std::to_string(::getpid()) + "-" + test->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "data");
         ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
@@ -125,18 +113,15 @@ protected:
     }
     // Places plug-in `variant` as NAME.so beside a copy of `tlb` as NAME.tlb; answers the module path.
     std::string Plugin(const std::string& name, const std::string& variant, const std::string& tlb) {
-        fs::copy_file(std::string(TESK_PLUGIN_DIR) + "/libtesk_plugin_" + variant + ".so", dir_ / (name + ".so"));
-        fs::copy_file(std::string(TESK_TYPELIB_DATA) + "/" + tlb, dir_ / (name + ".tlb"));
+        fs::copy_file(TESK_PLUGIN_DIR "/libtesk_plugin_" + variant + ".so", dir_ / (name + ".so"));
+        fs::copy_file(TESK_TYPELIB_DATA "/" + tlb, dir_ / (name + ".tlb"));
         return (dir_ / (name + ".so")).string();
     }
-    std::string Calls() const {
-        std::ifstream in(dir_ / "calls.log");
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string Calls() const { return Slurp(dir_ / "calls.log"); }
     std::size_t Records() const {
         const fs::path folder = dir_ / "data/TeskUtilityLib/typelibs";
         if (!fs::exists(folder)) return 0;
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
     }
 
     fs::path dir_;
@@ -181,30 +166,27 @@ TEST_F(TypeLibManager, RegistersOnceAndUndoesEverythingAtFinalize) {
 TEST_F(TypeLibManager, RefusedModulesLeaveNothingBehind) {
     CSelfRegTypeLibMgr mgr;
     ASSERT_EQ(mgr.Initialize(), 1);
-    struct Case {
-        const char* name;
-        const char* variant;
-        const char* tlb;
-        const char* calls;
-    };
-    const std::vector<Case> cases = {
+    // The module's name, the plug-in it is, the file beside it and the calls it logs.
+    const char* const cases[][4] = {
         {"failing", "failing", "two_classes.tlb", "failing register\n"},  // DllRegisterServer fails
         {"noexport", "noexport", "two_classes.tlb", ""},                   // DllUnregisterServer missing
         {"notlb", "ok", "two_classes.idl", ""},                            // no type library beside it
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, variant, tlb, calls] : cases) {
+        SCOPED_TRACE(name);
         fs::remove(dir_ / "calls.log");
         GUID first{};
-        EXPECT_EQ(mgr.RegisterTypeLib(Plugin(c.name, c.variant, c.tlb).c_str(), &first), 0) << c.name;
-        EXPECT_EQ(Calls(), c.calls) << c.name;
-        EXPECT_EQ(Records(), 0u) << c.name;
+        EXPECT_EQ(mgr.RegisterTypeLib(Plugin(name, variant, tlb).c_str(), &first), 0);
+        EXPECT_EQ(Calls(), calls);
+        EXPECT_EQ(Records(), 0u);
     }
     EXPECT_EQ(mgr.RegisterTypeLib("", nullptr), 0);
     EXPECT_EQ(mgr.RegisterTypeLib((dir_ / "absent.so").c_str(), nullptr), 0);
 }
 
 TEST_F(TypeLibManager, ThreadsRegisterAtOnce) {
-    const std::vector<std::string> modules = {Plugin("a", "ok", "two_classes.tlb"), Plugin("b", "ok", "mixed_kinds.tlb"),
+    const std::vector<std::string> modules = {Plugin("a", "ok", "two_classes.tlb"),
+                                              Plugin("b", "ok", "mixed_kinds.tlb"),
                                               Plugin("c", "ok", "no_classes.tlb")};
     CSelfRegTypeLibMgr mgr;
     ASSERT_EQ(mgr.Initialize(), 1);
@@ -217,7 +199,8 @@ TEST_F(TypeLibManager, ThreadsRegisterAtOnce) {
             results[i] = mgr.RegisterTypeLib(modules[i % modules.size()].c_str(), classes);
         });
     for (auto& t : threads) t.join();
-    for (std::size_t m = 0; m < modules.size(); ++m) EXPECT_EQ(results[m] + results[m + modules.size()], 1) << m;
+    for (std::size_t m = 0; m < modules.size(); ++m)
+        EXPECT_EQ(results[m] + results[m + modules.size()], 1) << m;
     EXPECT_EQ(Records(), 3u);
     EXPECT_EQ(TeskUtility::TypeLibCoClassExists(kFirstClass), 1);
     EXPECT_EQ(mgr.Finalize(), 1);
