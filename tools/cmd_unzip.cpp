@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "command.h"
 #include "tesk/compress_zip.h"
@@ -39,8 +40,10 @@ int Run(teskutil::Args& args) {
     if (cap < 0) throw teskutil::UsageError("--max-size: a number of bytes");
     options.maxTotalBytes = static_cast<std::uint64_t>(cap);
     const auto paths = args.Positionals(2, 2);
-    // The library wants an existing folder; the command makes the last level, as unzip -d does.
-    if (::mkdir(paths[1].c_str(), 0777) != 0 && errno != EEXIST) {
+    // The library wants an existing folder; the command makes the last level, as unzip -d does,
+    // and takes it away again when nothing could be extracted into it.
+    const bool made = ::mkdir(paths[1].c_str(), 0777) == 0;
+    if (!made && errno != EEXIST) {
         std::fprintf(stderr, "teskutil unzip: cannot make folder %s: %s\n", paths[1].c_str(), std::strerror(errno));
         return 1;
     }
@@ -48,6 +51,7 @@ int Run(teskutil::Args& args) {
     TeskUtility::SZipFailure failure;
     if (TeskUtility::ExtractZipArchive(paths[0], paths[1], options, &failure)) return 0;
     std::fprintf(stderr, "teskutil unzip: %s: %s\n", paths[0].c_str(), Describe(failure).c_str());
+    if (made) ::rmdir(paths[1].c_str());  // only while still empty
     return 1;
 }
 

@@ -85,6 +85,7 @@ class Commands(Case):
         for args, rc, text in cases:
             with self.subTest(args=args):
                 self.expect(args.format(d=self.dir).split(), rc, text)
+        self.assertFalse(os.path.exists(self.path('out')))  # a refused archive leaves no folder behind
         self.expect(['base64', self.path('t.txt')], 0)
         self.assertEqual(self.read('t.txt'), b'YWJjZAo=')
         os.mkdir(self.path('tree'))
