@@ -20,7 +20,7 @@ struct CommaState {
 constinit CommaState g_comma{};
 
 template <class Char, class Int>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatComma(std::basic_string<Char>& out, Int value, int showZeroSign) {
     const CommaState& s = g_comma;
     if (value == 0 && showZeroSign != 0) return s.zero.AssignTo(out);

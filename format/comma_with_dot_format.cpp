@@ -21,7 +21,7 @@ struct CommaWithDotState {
 constinit CommaWithDotState g_commaDot{};
 
 template <class Char, class Int>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatCommaWithDot(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
     const CommaWithDotState& s = g_commaDot;
     if (value == 0 && showZeroSign != 0) return s.zero.AssignTo(out);

@@ -26,7 +26,7 @@ constexpr DiffPriceState MakeDefaultState() {
 constinit DiffPriceState g_diff = MakeDefaultState();
 
 template <class Char>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatDiffPrice(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
                      std::int32_t divisor, int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_diff.zero.AssignTo(out);

@@ -12,6 +12,14 @@
 #include <cstdint>
 #include <string>
 
+// The family's local template is inlined into its public overloads so that they stay one
+// call deep. A coverage build (TESK_COVERAGE) keeps one copy, so its branches count once.
+#ifdef TESK_COVERAGE
+#define TESK_FORMAT_CORE inline
+#else
+#define TESK_FORMAT_CORE [[gnu::always_inline]] inline
+#endif
+
 namespace TeskUtility::detail {
 
 template <class Char, class Int>

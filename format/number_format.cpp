@@ -10,7 +10,7 @@ constexpr detail::SignChar kDefaultZero{'-'};
 constinit detail::SignChar g_numberZero = kDefaultZero;
 
 template <class Char, class Int>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatNumber(std::basic_string<Char>& out, Int value, std::int32_t dot, Int divisor, int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_numberZero.AssignTo(out);
     detail::TextBuffer<Char> buf;

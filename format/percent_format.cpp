@@ -14,7 +14,7 @@ struct PercentState {
 constinit PercentState g_percent{};
 
 template <class Char>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatPercent(std::basic_string<Char>& out, std::int32_t value, std::int32_t dot, std::int32_t divisor,
                    int showZeroSign) {
     if (value == 0 && showZeroSign != 0) return g_percent.zero.AssignTo(out);

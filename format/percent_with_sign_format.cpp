@@ -34,7 +34,7 @@ constexpr PercentWithSignState MakeDefaultState() {
 constinit PercentWithSignState g_percentSign = MakeLoadState();
 
 template <class Char>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatPercentWithSign(std::basic_string<Char>& out, std::int32_t value, std::uint32_t state, std::int32_t dot,
                            std::int32_t divisor, int showZeroSign) {
     const PercentWithSignState& s = g_percentSign;

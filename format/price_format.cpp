@@ -74,7 +74,7 @@ constexpr int GroupOfState(std::uint32_t state, bool is64) {
 }
 
 template <class Char, class Int>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatPrice(std::basic_string<Char>& out, Int value, std::uint32_t state, std::int32_t dot, Int divisor,
                  int showZeroSign) {
     const PriceState& s = g_price;

@@ -14,7 +14,7 @@ namespace {
 using detail::g_volume;
 
 template <class Char, class Int>
-[[gnu::always_inline]] inline
+TESK_FORMAT_CORE
 void FormatVolume(std::basic_string<Char>& out, Int value, int showZeroSign) {
     if (value == 0) {
         if (showZeroSign != 0) return g_volume.zero.AssignTo(out);

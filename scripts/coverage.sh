@@ -1,17 +1,18 @@
 #!/bin/sh
-# Builds with --coverage into build/coverage, runs the whole test binary and
-# prints branch and line coverage per library folder (gcovr). Not part of CI.
-# Usage: scripts/coverage.sh [gtest filter]
+# Builds with --coverage into build/coverage, runs every ctest test (the display
+# suites under their Xvfb and the teskutil suite included) and prints branch and
+# line coverage per library folder (gcovr). Not part of CI.
+# Usage: scripts/coverage.sh [ctest name regex]
 set -eu
 cd "$(dirname "$0")/.."
 dir=build/coverage
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DTESK_BUILD_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_C_FLAGS=--coverage \
+  "-DCMAKE_CXX_FLAGS=--coverage -DTESK_COVERAGE" -DCMAKE_C_FLAGS=--coverage \
   -DCMAKE_EXE_LINKER_FLAGS=--coverage -DCMAKE_SHARED_LINKER_FLAGS=--coverage >/dev/null
-cmake --build "$dir" -j "$(nproc)" --target tesk_tests >"$dir/build.log" 2>&1 || { tail -40 "$dir/build.log"; exit 1; }
+cmake --build "$dir" -j "$(nproc)" >"$dir/build.log" 2>&1 || { tail -40 "$dir/build.log"; exit 1; }
 find "$dir" -name '*.gcda' -delete
-"$dir/tests/tesk_tests" --gtest_brief=1 --gtest_filter="${1:-*}" >/dev/null ||
-  echo "coverage: some tests failed; figures below still count what ran" >&2
+ctest --test-dir "$dir" -E InstalledPackageConsumer -R "${1:-.}" >"$dir/ctest.log" 2>&1 ||
+  echo "coverage: some tests failed (see $dir/ctest.log); figures below still count what ran" >&2
 gcovr -r . --object-directory "$dir" --exclude-throw-branches --exclude-unreachable-branches \
   --filter '(platform|util|settings|compress|format|imaging|host|tools)/' \
   --json-summary "$dir/summary.json" >"$dir/gcovr.log" 2>&1
