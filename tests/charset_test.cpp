@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include "tesk/platform.h"
@@ -9,38 +9,16 @@
 namespace {
 
 using namespace TeskUtility;
+using Bytes = std::vector<unsigned char>;
 
-std::vector<unsigned char> Bytes(std::initializer_list<int> list) {
-    std::vector<unsigned char> v;
-    for (int b : list) v.push_back(static_cast<unsigned char>(b));
-    return v;
-}
-
-TEST(Charset, ProbeByByteOrderMark) {
-    struct Case { std::vector<unsigned char> data; ECharsetType want; } cases[] = {
-        {Bytes({0xFF, 0xFE, 0x00, 0x00}), CT_UTF32LE}, {Bytes({0xFF, 0xFE, 0x00, 0x00, 0x41}), CT_UTF32LE},
-        {Bytes({0x00, 0x00, 0xFE, 0xFF}), CT_UTF32BE}, {Bytes({0xFF, 0xFE, 0x00}), CT_UTF16LE},
-        {Bytes({0xFF, 0xFE, 0x41, 0x00}), CT_UTF16LE}, {Bytes({0xFE, 0xFF}), CT_UTF16BE},
-        {Bytes({0xEF, 0xBB, 0xBF}), CT_UTF8},          {Bytes({0xEF, 0xBB}), CT_ANSI},
-        {Bytes({0x00, 0x00, 0xFE}), CT_ANSI},          {Bytes({0x41}), CT_ANSI},
+// Each type's mark, length and unit (every mark probes as its own type), and its byte order swap.
+TEST(Charset, MarksProbesAndByteOrder) {
+    const struct { int type; Bytes bom; int unit; } marks[] = {
+        {CT_UNKNOWN, {}, 0}, {CT_ANSI, {}, 0}, {CT_UTF8, {0xEF, 0xBB, 0xBF}, 0},
+        {CT_UTF16LE, {0xFF, 0xFE}, 2}, {CT_UTF16BE, {0xFE, 0xFF}, 2}, {CT_UTF32LE, {0xFF, 0xFE, 0, 0}, 4},
+        {CT_UTF32BE, {0, 0, 0xFE, 0xFF}, 4}, {7, {}, 0}, {-1, {}, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.data));
-        EXPECT_EQ(ProbeCharset(c.data.data(), static_cast<int>(c.data.size())), c.want);
-    }
-    const unsigned char one = 0xFF;
-    EXPECT_EQ(ProbeCharset(&one, 0), CT_UNKNOWN);
-    EXPECT_EQ(ProbeCharset(nullptr, 4), CT_UNKNOWN);
-}
-
-TEST(Charset, MarksLengthsAndUnits) {
-    struct Case { int type; std::vector<unsigned char> bom; int unit; } cases[] = {
-        {CT_UNKNOWN, {}, 0},  {CT_ANSI, {}, 0},      {CT_UTF8, Bytes({0xEF, 0xBB, 0xBF}), 0},
-        {CT_UTF16LE, Bytes({0xFF, 0xFE}), 2},         {CT_UTF16BE, Bytes({0xFE, 0xFF}), 2},
-        {CT_UTF32LE, Bytes({0xFF, 0xFE, 0, 0}), 4},   {CT_UTF32BE, Bytes({0, 0, 0xFE, 0xFF}), 4},
-        {7, {}, 0},           {-1, {}, 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : marks) {
         SCOPED_TRACE(c.type);
         const auto type = static_cast<ECharsetType>(c.type);
         EXPECT_EQ(GetBOMLength(type), static_cast<int>(c.bom.size()));
@@ -48,32 +26,40 @@ TEST(Charset, MarksLengthsAndUnits) {
         const unsigned char* bom = GetBOM(type);
         ASSERT_EQ(bom == nullptr, c.bom.empty());
         if (bom) {
-            EXPECT_EQ(std::vector<unsigned char>(bom, bom + c.bom.size()), c.bom);
-            EXPECT_EQ(ProbeCharset(bom, GetBOMLength(type)), type) << "each mark probes as its own type";
+            EXPECT_EQ(Bytes(bom, bom + c.bom.size()), c.bom);
+            EXPECT_EQ(ProbeCharset(bom, GetBOMLength(type)), type);
         }
     }
-}
-
-TEST(Charset, ConvertLEBE) {
-    struct Case { int type; std::vector<unsigned char> in; int size, result; std::vector<unsigned char> out; };
-    const Case cases[] = {
-        {CT_UTF16LE, Bytes({0x41, 0, 0x42, 0}), 4, 1, Bytes({0, 0x41, 0, 0x42})},
-        {CT_UTF16BE, Bytes({0, 0x41}), 2, 1, Bytes({0x41, 0})},
-        {CT_UTF16LE, Bytes({0x41, 0, 0x42, 0}), 3, 0, Bytes({0x41, 0, 0x42, 0})},
-        {CT_UTF32LE, Bytes({1, 2, 3, 4, 5, 6, 7, 8}), 8, 1, Bytes({4, 3, 2, 1, 8, 7, 6, 5})},
-        {CT_UTF32BE, Bytes({1, 2, 3, 4, 5, 6}), 6, 0, Bytes({1, 2, 3, 4, 5, 6})},
-        {CT_UTF8, Bytes({0x41, 0}), 2, 0, Bytes({0x41, 0})}, {CT_UTF16LE, Bytes({0x41, 0}), -2, 0, Bytes({0x41, 0})},
-        {CT_UTF16LE, Bytes({0x41, 0}), 0, 1, Bytes({0x41, 0})},
+    // Data past a mark, marks cut short, no mark.
+    const struct { Bytes data; ECharsetType want; } probes[] = {
+        {{0xFF, 0xFE, 0x00, 0x00, 0x41}, CT_UTF32LE}, {{0xFF, 0xFE, 0x41, 0x00}, CT_UTF16LE},
+        {{0xEF, 0xBB}, CT_ANSI},                      {{0x00, 0x00, 0xFE}, CT_ANSI}, {{0x41}, CT_ANSI},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : probes) {
+        EXPECT_EQ(ProbeCharset(c.data.data(), static_cast<int>(c.data.size())), c.want)
+            << testing::PrintToString(c.data);
+    }
+    EXPECT_EQ(ProbeCharset("\xFF", 0), CT_UNKNOWN);
+    EXPECT_EQ(ProbeCharset(nullptr, 4), CT_UNKNOWN);
+
+    // Byte order swaps: whole units only.
+    const struct { int type; Bytes in; int size, result; Bytes out; } swaps[] = {
+        {CT_UTF16LE, {0x41, 0, 0x42, 0}, 4, 1, {0, 0x41, 0, 0x42}}, {CT_UTF16BE, {0, 0x41}, 2, 1, {0x41, 0}},
+        {CT_UTF16LE, {0x41, 0, 0x42, 0}, 3, 0, {0x41, 0, 0x42, 0}},
+        {CT_UTF32LE, {1, 2, 3, 4, 5, 6, 7, 8}, 8, 1, {4, 3, 2, 1, 8, 7, 6, 5}},
+        {CT_UTF32BE, {1, 2, 3, 4, 5, 6}, 6, 0, {1, 2, 3, 4, 5, 6}}, {CT_UTF8, {0x41, 0}, 2, 0, {0x41, 0}},
+        {CT_UTF16LE, {0x41, 0}, -2, 0, {0x41, 0}}, {CT_UTF16LE, {0x41, 0}, 0, 1, {0x41, 0}},
+    };
+    for (const auto& c : swaps) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " size " << c.size);
-        std::vector<unsigned char> data = c.in;
+        Bytes data = c.in;
         EXPECT_EQ(ConvertLEBE(static_cast<ECharsetType>(c.type), data.data(), c.size), c.result);
         EXPECT_EQ(data, c.out);
     }
 }
 
-TEST(Charset, UTF8Decoding) {
+// UTF-8 to wide and to the ANSI code page; short texts that look like UTF-8 become ANSI.
+TEST(Charset, Utf8Conversions) {
     EXPECT_EQ(UTF8toW("\xE4\xB8\xAD", 3), u"\u4E2D");
     EXPECT_EQ(UTF8toW("\xE4\xB8\xAD\xE6\x96\x87", -1), u"\u4E2D\u6587");
     EXPECT_EQ(UTF8toW("ab\0cd", 5), std::u16string(u"ab\0cd", 5));
@@ -82,15 +68,10 @@ TEST(Charset, UTF8Decoding) {
     // U+4E2D is A4 A4 in Big5.
     EXPECT_EQ(UTF8toA("\xE4\xB8\xAD!", -1), "\xA4\xA4!");
     EXPECT_EQ(UTF8toA(nullptr, -1), "");
-}
 
-TEST(Charset, ConvertStringByCheckCT) {
-    const std::string longUtf8 = [] {
-        std::string s;
-        while (s.size() < 1024) s += "\xE4\xB8\xAD";
-        return s;
-    }();
-    struct Case { const char* name; std::string in; std::string out; } cases[] = {
+    std::string longUtf8;
+    while (longUtf8.size() < 1024) longUtf8 += "\xE4\xB8\xAD";
+    const struct { const char* name; std::string in, out; } cases[] = {
         {"ascii", "hello", "hello"}, {"one byte", "\xE4", "\xE4"},
         {"Big5 double-byte text", "\xA4\xA4\xA4\xE5", "\xA4\xA4\xA4\xE5"},
         {"UTF-8 text", "\xE4\xB8\xAD\xE6\x96\x87", "\xA4\xA4\xA4\xE5"},
@@ -100,7 +81,7 @@ TEST(Charset, ConvertStringByCheckCT) {
         {"second byte not a continuation", "\xE4\x41\x42", "\xE4\x41\x42"},
         {"1024 bytes or more", longUtf8, longUtf8},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string text = c.in;
         ConvertStringByCheckCT(text);

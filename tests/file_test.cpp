@@ -7,34 +7,25 @@
 
 namespace {
 
+using FE = CFileException;
+
 TEST(CFile, OpenFailuresReportCauseAndErrno) {
     TempDir dir;
-    struct Case {
-        std::string path;
-        unsigned flags;
-        int cause;
-        int err;
-    } cases[] = {
-        {dir.File("missing"), CFile::modeRead, CFileException::fileNotFound, ENOENT},
-        {dir.File("no/such/dir/f"), CFile::modeCreate | CFile::modeWrite, CFileException::fileNotFound, ENOENT},
-        {dir.File(""), CFile::modeRead, CFileException::accessDenied, EISDIR},
-        {"", CFile::modeRead, CFileException::badPath, ENOENT},
+    const struct { std::string path; unsigned flags; int cause, err; } cases[] = {
+        {dir.File("missing"), CFile::modeRead, FE::fileNotFound, ENOENT},
+        {dir.File("no/such/dir/f"), CFile::modeCreate | CFile::modeWrite, FE::fileNotFound, ENOENT},
+        {dir.File(""), CFile::modeRead, FE::accessDenied, EISDIR},
+        {"", CFile::modeRead, FE::badPath, ENOENT},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        CFile f;
-        CFileException e;
-        EXPECT_EQ(f.Open(c.path, c.flags, &e), 0);
+        const CFileException e = Raised([&] { CFile opened(c.path, c.flags); });
         EXPECT_EQ(e.m_cause, c.cause);
         EXPECT_EQ(e.m_lOsError, c.err);
+        EXPECT_FALSE(e.GetErrorMessage().empty());
+        CFile f;
+        EXPECT_EQ(f.Open(c.path, c.flags), 0);
         EXPECT_FALSE(f.IsOpen());
-        try {
-            CFile thrown(c.path, c.flags);
-            ADD_FAILURE() << "constructor did not throw";
-        } catch (const CFileException& ex) {
-            EXPECT_EQ(ex.m_cause, c.cause);
-            EXPECT_FALSE(ex.GetErrorMessage().empty());
-        }
     }
 }
 
@@ -74,7 +65,8 @@ TEST(CFile, PositionAndLengthFollowEachCall) {
     EXPECT_THROW(f.Read(buf, 1), CFileException);
 }
 
-TEST(CFile, CreateTruncatesUnlessNoTruncate) {
+// Create truncates, but not with modeNoTruncate, and not when the sharing check refuses the open.
+TEST(CFile, TruncationAndSharing) {
     TempDir dir;
     const std::string path = dir.Write("t.txt", "abcdef");
     {
@@ -83,33 +75,26 @@ TEST(CFile, CreateTruncatesUnlessNoTruncate) {
         f.Write("XY", 2);
     }
     EXPECT_EQ(dir.Read("t.txt"), "XYcdef");
-    {
-        CFile f(path, CFile::modeCreate | CFile::modeWrite);
-        EXPECT_EQ(f.GetLength(), 0u);
-    }
+    CFile reader(path, CFile::modeRead | CFile::shareDenyWrite), writer;
+    EXPECT_EQ(reader.GetFileName(), "t.txt");
+    EXPECT_EQ(writer.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive), 0);
+    EXPECT_EQ(dir.Read("t.txt"), "XYcdef");
+    reader.Close();
+    CFile f(path, CFile::modeCreate | CFile::modeWrite);
+    EXPECT_EQ(f.GetLength(), 0u);
     EXPECT_EQ(dir.Read("t.txt"), "");
-}
+    f.Close();
 
-TEST(CFile, SharingFlagsBetweenOpens) {
-    TempDir dir;
-    const std::string path = dir.Write("s.txt", "data");
     constexpr unsigned R = CFile::modeRead, W = CFile::modeWrite, RW = CFile::modeReadWrite;
-    struct Case {
-        unsigned first, second;
-        bool secondOpens;
-    } cases[] = {
-        {R | CFile::shareDenyWrite, R | CFile::shareDenyWrite, true},
-        {R | CFile::shareDenyWrite, W | CFile::shareDenyNone, false},
-        {R | CFile::shareDenyNone, R | CFile::shareDenyNone, true},
-        {R | CFile::shareDenyNone, W | CFile::shareExclusive, false},
-        {W | CFile::shareExclusive, R | CFile::shareDenyNone, false},
-        {R | CFile::shareDenyRead, R | CFile::shareDenyNone, false},
-        {R | CFile::shareDenyRead, W | CFile::shareDenyNone, true},
-        {W | CFile::shareDenyNone, R | CFile::shareDenyWrite, false},
-        {RW | CFile::shareDenyNone, RW | CFile::shareDenyNone, true},
+    constexpr unsigned DenyW = CFile::shareDenyWrite, DenyR = CFile::shareDenyRead;
+    constexpr unsigned None = CFile::shareDenyNone, Excl = CFile::shareExclusive;
+    const struct { unsigned first, second; bool secondOpens; } cases[] = {
+        {R | DenyW, R | DenyW, true},   {R | DenyW, W | None, false},    {R | None, R | None, true},
+        {R | None, W | Excl, false},    {W | Excl, R | None, false},     {R | DenyR, R | None, false},
+        {R | DenyR, W | None, true},    {W | None, R | DenyW, false},    {RW | None, RW | None, true},
         {R, R, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.first << " then " << c.second);
         CFile a;
         ASSERT_EQ(a.Open(path, c.first), 1);
@@ -122,16 +107,6 @@ TEST(CFile, SharingFlagsBetweenOpens) {
             EXPECT_EQ(b.Open(path, c.second), 1) << "the denial ends with the first open";
         }
     }
-}
-
-TEST(CFile, RefusedCreateKeepsTheOtherHoldersData) {
-    TempDir dir;
-    const std::string path = dir.Write("keep.txt", "data");
-    CFile reader(path, CFile::modeRead | CFile::shareDenyWrite);
-    EXPECT_EQ(reader.GetFileName(), "keep.txt");
-    CFile writer;
-    EXPECT_EQ(writer.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive), 0);
-    EXPECT_EQ(dir.Read("keep.txt"), "data");
 }
 
 }  // namespace

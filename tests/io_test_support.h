@@ -1,5 +1,6 @@
 // The one temporary-folder helper of the suites: a fresh directory per test,
-// removed with everything in it afterwards; plus whole-file I/O and UTF-16LE bytes.
+// removed with everything in it afterwards; plus whole-file I/O, UTF-16LE bytes
+// and the file exception an operation raises.
 #pragma once
 
 #include <cstdlib>
@@ -8,6 +9,8 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+
+#include "tesk/exceptions.h"
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -46,13 +49,20 @@ private:
     std::filesystem::path path_;
 };
 
+// Little-endian targets only, as the library itself.
 inline std::string Utf16Bytes(const std::u16string& text) {
-    std::string bytes;
-    for (char16_t u : text) {
-        bytes.push_back(static_cast<char>(u & 0xFF));
-        bytes.push_back(static_cast<char>(u >> 8));
-    }
-    return bytes;
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
 }
 
 inline std::string Utf16Bytes(const std::string& ascii) { return Utf16Bytes(std::u16string(ascii.begin(), ascii.end())); }
+
+// The CFileException `op` raises; cause -1 when it raises none.
+template <typename Op>
+CFileException Raised(Op&& op) {
+    try {
+        op();
+    } catch (const CFileException& e) {
+        return e;
+    }
+    return CFileException(-1);
+}

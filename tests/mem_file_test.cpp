@@ -8,15 +8,12 @@ namespace {
 
 TEST(CMemFile, GrowsInStepsAndZeroFillsGaps) {
     CMemFile mem(100);
-    struct Step {
-        unsigned write;
-        std::size_t bufferSize;
-    } steps[] = {{1, 100}, {99, 100}, {1, 200}, {250, 400}};
+    const struct { unsigned write; std::size_t size; } steps[] = {{1, 100}, {99, 100}, {1, 200}, {250, 400}};
     std::uint64_t length = 0;
-    for (const Step& s : steps) {
+    for (const auto& s : steps) {
         mem.Write(std::string(s.write, 'q').data(), s.write);
         length += s.write;
-        EXPECT_EQ(mem.GetBufferSize(), s.bufferSize);
+        EXPECT_EQ(mem.GetBufferSize(), s.size);
         EXPECT_EQ(mem.GetLength(), length);
         EXPECT_EQ(mem.GetPosition(), length);
     }
@@ -40,25 +37,6 @@ TEST(CMemFile, GrowsInStepsAndZeroFillsGaps) {
     EXPECT_EQ(why.m_cause, CFileException::genericException);
 }
 
-TEST(CMemFile, AttachedBuffer) {
-    unsigned char data[4] = {'w', 'x', 'y', 'z'};
-    CMemFile fixed(data, sizeof data);
-    EXPECT_EQ(fixed.GetLength(), 4u);
-    fixed.Seek(2, CFile::begin);
-    fixed.Write("Y", 1);
-    EXPECT_EQ(data[2], 'Y');
-    EXPECT_THROW(fixed.Write("!!", 2), CMemoryException) << "growth 0: the buffer is all there is";
-
-    CMemFile growing(data, sizeof data, 8);
-    growing.Write("12345", 5);
-    EXPECT_EQ(data[0], 'w') << "an outgrown caller's buffer is left alone";
-    unsigned char* block = growing.Detach();
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(block), 5), "12345");
-    EXPECT_EQ(growing.GetLength(), 0u);
-    std::free(block);
-}
-
 // Every storage step goes through the virtual members; a failed grow keeps the content.
 class CountingMemFile : public CMemFile {
 public:
@@ -77,7 +55,7 @@ protected:
     void Free(unsigned char* b) override { ++frees, CMemFile::Free(b); }
 };
 
-TEST(CMemFile, StorageStepsAreReplaceable) {
+TEST(CMemFile, StorageStepsAndCallersBuffers) {
     CountingMemFile mem(500);
     mem.Write("a", 1);
     mem.Write(std::string(600, 'b').data(), 600);
@@ -88,6 +66,24 @@ TEST(CMemFile, StorageStepsAreReplaceable) {
     EXPECT_EQ(mem.GetLength(), 601u);
     mem.Close();
     EXPECT_EQ(mem.frees, 1);
+
+    // A caller's buffer: fixed without a growth step, left alone once outgrown.
+    unsigned char data[4] = {'w', 'x', 'y', 'z'};
+    CMemFile fixed(data, sizeof data);
+    EXPECT_EQ(fixed.GetLength(), 4u);
+    fixed.Seek(2, CFile::begin);
+    fixed.Write("Y", 1);
+    EXPECT_EQ(data[2], 'Y');
+    EXPECT_THROW(fixed.Write("!!", 2), CMemoryException) << "growth 0: the buffer is all there is";
+
+    CMemFile growing(data, sizeof data, 8);
+    growing.Write("12345", 5);
+    EXPECT_EQ(data[0], 'w') << "an outgrown caller's buffer is left alone";
+    unsigned char* block = growing.Detach();
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(block), 5), "12345");
+    EXPECT_EQ(growing.GetLength(), 0u);
+    std::free(block);
 }
 
 }  // namespace

@@ -20,18 +20,14 @@ using namespace TeskUtility;
 struct Faults {
     bool storm = false;                // every other call is interrupted, reads and writes move 1000 bytes at most
     std::size_t writeBudget = SIZE_MAX;  // bytes writes may still put down, then writeError
-    int writeError = 0;
-    bool failStream = false;  // fdopen fails with ENOMEM
-    int readError = 0;        // every read fails with it
-    int lockCommand = -1;     // this fcntl lock command fails with lockError
-    int lockError = 0;
+    bool failStream = false;             // fdopen fails with ENOMEM
+    int writeError = 0, readError = 0;   // readError: every read fails with it
+    int lockCommand = -1, lockError = 0;  // this fcntl lock command fails with lockError
 } g_faults;
 
 bool Interrupted() {
     static unsigned calls = 0;
-    if (!g_faults.storm || ++calls % 2 == 0) return false;
-    errno = EINTR;
-    return true;
+    return g_faults.storm && ++calls % 2 == 1 && (errno = EINTR);
 }
 
 std::size_t Capped(std::size_t size) { return g_faults.storm && size > 1000 ? 1000 : size; }
@@ -47,31 +43,22 @@ const posix::Syscalls kFaulty = {
     },
     [](int fd, const void* b, std::size_t n) -> ssize_t {
         if (Interrupted()) return -1;
-        if (g_faults.writeBudget == 0) {
-            errno = g_faults.writeError;
-            return g_faults.writeError ? -1 : 0;
-        }
+        if (g_faults.writeBudget == 0) return (errno = g_faults.writeError) ? -1 : 0;
         const ssize_t done = Real().write(fd, b, std::min(Capped(n), g_faults.writeBudget));
         if (done > 0 && g_faults.writeBudget != SIZE_MAX) g_faults.writeBudget -= static_cast<std::size_t>(done);
         return done;
     },
-    [](int fd, off_t o, int w) { return Real().lseek(fd, o, w); },
-    [](int fd, struct stat* st) { return Real().fstat(fd, st); },
+    ::lseek, ::fstat,
     [](int fd, off_t n) { return Interrupted() ? -1 : Real().ftruncate(fd, n); },
     [](int fd) { return Interrupted() ? -1 : Real().fdatasync(fd); },
-    [](int fd) { return Real().close(fd); },
+    ::close,
     [](int d, const char* n, mode_t m) { return Interrupted() ? -1 : Real().mkdirat(d, n, m); },
-    [](int d, const char* n, int f) { return Real().unlinkat(d, n, f); },
+    ::unlinkat,
     [](int fd, int c, struct flock* l) {
-        errno = g_faults.lockError;
-        if (c == g_faults.lockCommand) return -1;
+        if (c == g_faults.lockCommand) return errno = g_faults.lockError, -1;
         return c == F_OFD_SETLK && Interrupted() ? -1 : Real().lock(fd, c, l);
     },
-    [](int fd, const char* m) -> FILE* {
-        if (!g_faults.failStream) return Real().fdopen(fd, m);
-        errno = ENOMEM;
-        return nullptr;
-    },
+    [](int fd, const char* m) { return g_faults.failStream ? (errno = ENOMEM, nullptr) : ::fdopen(fd, m); },
 };
 
 // Installs the faulty table for one test and restores the real one after it.
@@ -111,91 +98,65 @@ TEST_F(FaultyCalls, AStormOfInterruptsAndShortTransfersChangesNothing) {
 }
 
 TEST_F(FaultyCalls, FailedWritesSurfaceWithErrnoAndPath) {
-    struct Case {
-        const char* name;
-        std::size_t budget;  // bytes written before the failure
-        int error;           // 0: the write stops making progress
-        int expected;
-    } cases[] = {
-        {"fails halfway", 30000, EIO, EIO},
-        {"disk full", 0, ENOSPC, ENOSPC},
-        {"no progress", 100, 0, ENOSPC},
+    // `budget` bytes are written before the failure; error 0: the write stops making progress.
+    const struct { const char* name; std::size_t budget; int error, expected, cause; } cases[] = {
+        {"fails halfway", 30000, EIO, EIO, CFileException::hardIO},
+        {"disk full", 0, ENOSPC, ENOSPC, CFileException::diskFull},
+        {"no progress", 100, 0, ENOSPC, CFileException::diskFull},
     };
     TempDir dir;
     const std::string data = ziptest::Pattern(70000);
     ziptest::WriteArchive(dir / "in.zip", {{"big.bin", 0, data}});
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::filesystem::create_directories(dir / "out");
+        const std::string out = dir / c.name;
+        std::filesystem::create_directories(out);
         const std::string path = dir / "f.bin";
         posix::Result<posix::Fd> file = posix::Open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
         ASSERT_TRUE(file.ok());
-        g_faults.writeBudget = c.budget;
-        g_faults.writeError = c.error;
+        g_faults = {.writeBudget = c.budget, .writeError = c.error};
         const posix::Status written = posix::WriteAll(file.value.Get(), data.data(), data.size(), path);
         EXPECT_EQ(written.error, c.expected);
         EXPECT_EQ(written.path, path);
         EXPECT_EQ(ReadFile(path), data.substr(0, c.budget));
 
         g_faults.writeBudget = c.budget;
-        EXPECT_EQ(ExtractZIPFromDir(dir / "in.zip", dir / "out"), 0);
+        EXPECT_EQ(ExtractZIPFromDir(dir / "in.zip", out), 0);
         CFile object(path, CFile::modeCreate | CFile::modeWrite);
         g_faults.writeBudget = c.budget;
-        try {
-            object.Write(data.data(), static_cast<unsigned>(data.size()));
-            ADD_FAILURE() << "no exception";
-        } catch (const CFileException& e) {
-            EXPECT_EQ(e.m_lOsError, c.expected);
-            EXPECT_EQ(e.m_cause, CFileException::ErrnoToCause(c.expected));
-            EXPECT_EQ(e.m_strFileName, path);
-        }
-        g_faults = Faults{};
-        std::filesystem::remove_all(dir / "out");
-    }
-}
-
-TEST_F(FaultyCalls, AStreamThatCannotBeMadeFailsTheOpen) {
-    TempDir dir;
-    g_faults.failStream = true;
-    CStdioFile file;
-    CFileException why;
-    EXPECT_EQ(file.Open(dir / "s.txt", CFile::modeCreate | CFile::modeWrite, &why), 0);
-    EXPECT_EQ(why.m_lOsError, ENOMEM);
-    EXPECT_EQ(why.m_cause, CFileException::genericException);
-    EXPECT_FALSE(file.IsOpen());
-}
-
-// A file system without locks opens unlocked; losing a race for a lock is a sharing violation.
-TEST_F(FaultyCalls, LockAndReadFailures) {
-    TempDir dir;
-    const std::string path = dir / "l.txt";
-    WriteFile(path, "data");
-    const struct {
-        int command, error, opens, cause;
-    } cases[] = {
-        {F_OFD_GETLK, ENOLCK, 1, CFileException::none},
-        {F_OFD_SETLK, EINVAL, 1, CFileException::none},
-        {F_OFD_SETLK, EAGAIN, 0, CFileException::sharingViolation},
-    };
-    for (const auto& c : cases) {
-        g_faults.lockCommand = c.command;
-        g_faults.lockError = c.error;
-        CFile file;
-        CFileException why;
-        EXPECT_EQ(file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &why), c.opens) << c.error;
-        EXPECT_EQ(why.m_cause, c.cause);
-    }
-    g_faults = Faults{};
-    CFile file(path, CFile::modeRead);
-    g_faults.readError = EIO;
-    char buf[4];
-    try {
-        file.Read(buf, 4);
-        ADD_FAILURE() << "no exception";
-    } catch (const CFileException& e) {
-        EXPECT_EQ(e.m_cause, CFileException::hardIO);
+        const auto e = Raised([&] { object.Write(data.data(), static_cast<unsigned>(data.size())); });
+        EXPECT_EQ(e.m_lOsError, c.expected);
+        EXPECT_EQ(e.m_cause, c.cause);
         EXPECT_EQ(e.m_strFileName, path);
     }
+}
+
+// A file system without locks opens unlocked; losing a race for a lock is a sharing
+// violation; a stream that cannot be made fails the open; a failed read is a hard I/O error.
+TEST_F(FaultyCalls, LockStreamAndReadFailures) {
+    TempDir dir;
+    const std::string path = dir.Write("l.txt", "data");
+    const struct { Faults faults; int opens, cause, err; } cases[] = {
+        {{.lockCommand = F_OFD_GETLK, .lockError = ENOLCK}, 1, CFileException::none, -1},
+        {{.lockCommand = F_OFD_SETLK, .lockError = EINVAL}, 1, CFileException::none, -1},
+        {{.lockCommand = F_OFD_SETLK, .lockError = EAGAIN}, 0, CFileException::sharingViolation, EBUSY},
+        {{.failStream = true}, 0, CFileException::genericException, ENOMEM},
+    };
+    for (const auto& c : cases) {
+        g_faults = c.faults;
+        CStdioFile file;
+        CFileException why;
+        EXPECT_EQ(file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &why), c.opens) << c.err;
+        EXPECT_EQ(file.IsOpen(), c.opens == 1);
+        EXPECT_EQ(why.m_cause, c.cause);
+        EXPECT_EQ(why.m_lOsError, c.err);
+    }
+    g_faults = Faults{.readError = EIO};
+    CFile file(path, CFile::modeRead);
+    char buf[4];
+    const CFileException e = Raised([&] { file.Read(buf, 4); });
+    EXPECT_EQ(e.m_cause, CFileException::hardIO);
+    EXPECT_EQ(e.m_strFileName, path);
 }
 
 TEST(PosixFile, FailuresCarryErrnoAndPath) {

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "io_test_support.h"
-#include "tesk/settings_file.h"
 #include "tesk/settings_memfile.h"
 #include "tesk/settings_string_io.h"
 
@@ -20,28 +19,24 @@ struct Loaded {
     CArchive ar;
 };
 
-// Successive whole-line reads, narrow and as UTF-16LE: each line with its flag.
-TEST(ArchiveReadString, StringFormNarrowAndWide) {
+// Successive whole-line reads, narrow and as UTF-16LE: each line with its flag; then the
+// buffer form and the writers.
+TEST(ArchiveString, ReadsAndWrites) {
     const std::string x300(300, 'x'), y128(128, 'y'), z127(127, 'z');
-    struct Case {
-        const char* name;
-        std::string input;
-        std::vector<std::pair<std::string, int>> reads;
-    } cases[] = {
+    using Reads = std::vector<std::pair<std::string, int>>;
+    const struct { const char* name; std::string input; Reads reads; } cases[] = {
         {"crlf", "ab\r\ncd", {{"ab", 1}, {"cd", 1}, {"", 0}}},
         {"unit after cr stays", "ab\rcd\n", {{"abc", 1}, {"d", 1}, {"", 0}}},
         {"lf", "ab\n\ncd\n", {{"ab", 1}, {"", 1}, {"cd", 1}, {"", 0}}},
-        {"cr at the very end", "ab\r", {{"ab", 1}, {"", 0}}},
-        {"lone cr", "\r", {{"", 1}, {"", 0}}},
-        {"empty", "", {{"", 0}}},
-        {"300 characters", x300 + "\r\n" + x300, {{x300, 1}, {x300, 1}, {"", 0}}},
+        {"cr at the very end", "ab\r", {{"ab", 1}, {"", 0}}}, {"lone cr", "\r", {{"", 1}, {"", 0}}},
+        {"empty", "", {{"", 0}}}, {"300 characters", x300 + "\r\n" + x300, {{x300, 1}, {x300, 1}, {"", 0}}},
         {"128 then lf", y128 + "\n", {{y128, 1}, {"", 0}}},
         {"127 then crlf", z127 + "\r\n", {{z127, 1}, {"", 0}}},
         // A full chunk that meets the end reports the end, keeping the text.
         {"128 at the end", y128, {{y128, 0}}},
         {"embedded nul kept", std::string("a\0b\n", 4), {{std::string("a\0b", 3), 1}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Loaded narrow(c.input);
         Loaded wide(Utf16Bytes(std::u16string(c.input.begin(), c.input.end())));
@@ -54,26 +49,19 @@ TEST(ArchiveReadString, StringFormNarrowAndWide) {
             EXPECT_EQ(wgot, std::u16string(line.begin(), line.end()));
         }
     }
-}
 
-TEST(ArchiveReadString, BufferForm) {
-    struct Case {
-        std::string input;
-        int max;           // negative keeps the line end
-        const char* want;  // null: null result
-    } cases[] = {
+    // The buffer form: max < 0 keeps the line end; a null want is a null result.
+    const struct { std::string input; int max; const char* want; } buffers[] = {
         {"abc\r\nd", 10, "abc"}, {"abc\r\nd", -10, "abc\n"}, {"abc\rxd", -10, "abcx"}, {"abcdef", 3, "abc"},
         {"abcdef", -3, "abc"},   {"ab", 10, "ab"},           {"", 10, nullptr},         {"abc", 0, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : buffers) {
         SCOPED_TRACE(testing::Message() << testing::PrintToString(c.input) << " max " << c.max);
         Loaded in(c.input);
         char buf[16];
         const char* got = ArchiveReadStringA(in.ar, buf, static_cast<unsigned>(c.max));
         EXPECT_EQ(got, c.want ? buf : nullptr);
-        if (got && c.want) {
-            EXPECT_STREQ(got, c.want);
-        }
+        EXPECT_STREQ(got, c.want);
     }
     Loaded in("abc");
     EXPECT_EQ(ArchiveReadStringA(in.ar, nullptr, 4), nullptr);
@@ -81,51 +69,20 @@ TEST(ArchiveReadString, BufferForm) {
     char16_t wide[8];
     Loaded w(Utf16Bytes(u"\u4E2D\r\n"));
     EXPECT_EQ(std::u16string(ArchiveReadStringW(w.ar, wide, static_cast<unsigned>(-7))), u"\u4E2D\n");
-    // Errors other than the end pass through.
+    // Errors other than the end pass through; the writers put down units without a terminator.
     CMemFile mem;
     CArchive storing(mem, CArchive::store);
     std::string line;
     EXPECT_THROW(ArchiveReadStringA(storing, line), CArchiveException);
-}
-
-TEST(ArchiveWriteString, WritesUnitsWithoutTerminator) {
-    CMemFile mem;
-    {
-        CArchive ar(mem, CArchive::store);
-        ArchiveWriteStringA(ar, "k\n");
-        ArchiveWriteStringA(ar, nullptr);
-        ArchiveWriteStringW(ar, u"\u4E2Dv");
-        ArchiveWriteStringW(ar, nullptr);
-    }
+    ArchiveWriteStringA(storing, "k\n");
+    ArchiveWriteStringA(storing, nullptr);
+    ArchiveWriteStringW(storing, u"\u4E2Dv");
+    ArchiveWriteStringW(storing, nullptr);
+    storing.Close();
     std::string bytes(mem.GetLength(), '\0');
     mem.SeekToBegin();
     mem.Read(bytes.data(), static_cast<unsigned>(bytes.size()));
     EXPECT_EQ(bytes, std::string("k\n\x2D\x4Ev\0", 6));
-}
-
-// The free-function names of the text-file reader and writer, both forms.
-TEST(StdioFileString, FreeFunctionsReadWhatTheWritersWrote) {
-    TempDir dir;
-    {
-        CStdioFile narrow(dir.File("a.txt"), CFile::modeCreate | CFile::modeWrite);
-        StdioFileWriteStringA(narrow, "ab\ncd\n");
-        CStdioFile wide(dir.File("w.txt"), CFile::modeCreate | CFile::modeWrite);
-        StdioFileWriteStringW(wide, u"\u4E2D\nz\n");
-    }
-    CStdioFile narrow(dir.File("a.txt"), CFile::modeRead);
-    char buf[8];
-    std::string line;
-    EXPECT_STREQ(StdioFileReadStringA(narrow, buf, sizeof buf), "ab\n");
-    EXPECT_EQ(StdioFileReadStringA(narrow, line), 1);
-    EXPECT_EQ(line, "cd");
-    EXPECT_EQ(StdioFileReadStringA(narrow, buf, sizeof buf), nullptr);
-    CStdioFile wide(dir.File("w.txt"), CFile::modeRead);
-    char16_t wbuf[8];
-    std::u16string wline;
-    EXPECT_EQ(std::u16string(StdioFileReadStringW(wide, wbuf, 8)), u"\u4E2D\n");
-    EXPECT_EQ(StdioFileReadStringW(wide, wline), 1);
-    EXPECT_EQ(wline, u"z");
-    EXPECT_EQ(StdioFileReadStringW(wide, wline), 0);
 }
 
 }  // namespace
