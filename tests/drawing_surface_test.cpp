@@ -3,56 +3,52 @@
 #include "drawing_test_support.h"
 #include "imaging/image_dc.h"
 
-namespace {
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-
-}  // namespace
-
-TEST(DrawingSurface, StockObjectsSelectBackExactly) {
-    CDC dc;
-    ASSERT_EQ(dc.CreateCompatibleDC(nullptr), 1);
-    CFont font;
-    font.CreatePointFont(120, "DejaVu Sans");
-    CPen pen(PS_SOLID, 2, kRed);
-    CBitmap bitmap;
-    ASSERT_EQ(bitmap.CreateCompatibleBitmap(&dc, 4, 3), 1);
-    CFont* stockFont = dc.SelectObject(&font);
-    CPen* stockPen = dc.SelectObject(&pen);
-    CBitmap* stockBitmap = dc.SelectObject(&bitmap);
-    ASSERT_TRUE(stockFont && stockPen && stockBitmap);
-    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 4);
-    EXPECT_EQ(dc.SelectObject(stockFont), &font);
-    EXPECT_EQ(dc.SelectObject(stockPen), &pen);
-    EXPECT_EQ(dc.SelectObject(stockBitmap), &bitmap);
-    EXPECT_EQ(dc.GetCurrentFont(), stockFont);
-    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 1);
-    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 96);
-    EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 0));  // new bitmaps are opaque black
-    EXPECT_EQ(dc.IsPrinting(), 0);
-    CPen unused;
-    EXPECT_EQ(dc.SelectObject(&unused), nullptr);
-    EXPECT_EQ(dc.GetCurrentPen(), stockPen);
-}
-
-TEST(CDCSurface, SizedSurfaceReportsItsCapsAndViewport) {
+TEST(DrawingSurface, ObjectsCapsAndMappingModes) {
     CDC dc;
     EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 0) << "no surface yet";
     EXPECT_EQ(dc.CreateSurfaceDC(0, 10), 0);
     ASSERT_EQ(dc.CreateSurfaceDC(640, 480), 1);
     EXPECT_EQ(dc.CreateSurfaceDC(10, 10), 0) << "already created";
-    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 640);
     EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 480);
     EXPECT_EQ(dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES), 32);
-    EXPECT_EQ(dc.SetViewportOrg(-1920, 300), CPoint(0, 0));
-    EXPECT_EQ(dc.GetViewportOrg(), CPoint(-1920, 300));
-    dc.SetMapMode(MM_ANISOTROPIC);  // extents are fixed in MM_TEXT
-    EXPECT_EQ(dc.SetViewportExt(640, 480), CSize(1, 1));
-    EXPECT_EQ(dc.SetViewportExt(0, 5), CSize(640, 480)) << "a zero extent is refused";
-    EXPECT_EQ(dc.GetViewportExt(), CSize(640, 480));
+    EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 0));  // new bitmaps are opaque black
+
+    CPen pen(PS_SOLID, 2, kRed), unused;
+    CBitmap bitmap;
+    ASSERT_EQ(bitmap.CreateCompatibleBitmap(&dc, 4, 3), 1);
+    CPen* stockPen = dc.SelectObject(&pen);
+    CBitmap* stockBitmap = dc.SelectObject(&bitmap);
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 4);
+    EXPECT_EQ(dc.SelectObject(stockPen), &pen);
+    EXPECT_EQ(dc.SelectObject(stockBitmap), &bitmap);
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 640);
+    EXPECT_EQ(dc.SelectObject(&unused), nullptr);
+    EXPECT_EQ(dc.GetCurrentPen(), stockPen);
+
+    dc.SetWindowExt(5, 5);  // ignored in MM_TEXT
+    EXPECT_EQ(dc.GetWindowExt(), CSize(1, 1));
+    EXPECT_EQ(dc.SetMapMode(MM_LOMETRIC), MM_TEXT);
+    POINT p{254, 254};
+    dc.LPtoDP(&p);
+    EXPECT_EQ(CPoint(p), CPoint(96, -96));  // y grows upwards
+    dc.DPtoLP(&p);
+    EXPECT_EQ(CPoint(p), CPoint(254, 254));
+
+    dc.SetMapMode(MM_ANISOTROPIC);  // keeps the fixed mode's extents
+    dc.SetWindowExt(100, 100);
+    EXPECT_EQ(dc.SetViewportExt(200, 50), CSize(96, -96));
+    EXPECT_EQ(dc.SetViewportExt(0, 5), CSize(200, 50)) << "a zero extent is refused";
+    dc.SetWindowOrg(10, 0);
+    EXPECT_EQ(dc.SetViewportOrg(5, 5), CPoint(0, 0));
+    EXPECT_EQ(dc.GetViewportOrg(), CPoint(5, 5));
+    CRect r(10, 0, 20, 40);
+    dc.LPtoDP(&r);
+    EXPECT_EQ(r, CRect(5, 5, 25, 25));
+    dc.DPtoLP(&r);
+    EXPECT_EQ(r, CRect(10, 0, 20, 40));
+
+    dc.SetMapMode(MM_ISOTROPIC);  // keeps the extents, then evens the axes out
+    EXPECT_EQ(dc.GetViewportExt(), CSize(50, 50));
     ASSERT_EQ(dc.DeleteDC(), 1);
     EXPECT_EQ(dc.GetViewportOrg(), CPoint(0, 0));
 }
@@ -111,12 +107,10 @@ TEST(DrawingSurface, GradientEndsTakeTheVertexColours) {
         ExpectPixels(dc, {{1, 1, from}, {h ? 10 : 1, h ? 1 : 10, to}, {10, 10, to},
                           {h ? 1 : 10, h ? 10 : 1, from}, {11, 11, kWhite}, {0, 0, kWhite}});
         EXPECT_EQ(dc.GetPixel(5, 5), RGB(141, 56, 122));  // 4/9 of the way, 16-bit channels truncated
+        const GRADIENT_RECT bad{0, 2};
+        EXPECT_EQ(dc.GradientFill(v, 2, &bad, 1, mode), 0);
+        EXPECT_EQ(dc.GradientFill(v, 2, &r, 1, 2), 0);  // not a rectangle mode
     }
-    CanvasDC dc(2, 2);
-    TRIVERTEX v[2] = {};
-    GRADIENT_RECT bad{0, 2};
-    EXPECT_EQ(dc.GradientFill(v, 2, &bad, 1, GRADIENT_FILL_RECT_H), 0);
-    EXPECT_EQ(dc.GradientFill(v, 2, &bad, 1, 2), 0);
 }
 
 TEST(DrawingSurface, BitBltCopiesAndClips) {
@@ -155,38 +149,9 @@ TEST(ImageDc, BlitsCopyExactlyStretchesFillAndInvertXors) {
     ASSERT_TRUE(image.BitBlt(&dc, 0, 0, 0x00660046));
     ExpectPixels(dc, {{0, 0, RGB(0, 255, 255)}, {1, 1, RGB(245, 235, 225)}});
     const CImage back = TeskUtility::imaging::ImageOfBitmap(dc.bitmap);
-    EXPECT_EQ(back.GetWidth(), 8);
-    EXPECT_EQ(back.GetPixel(1, 1), RGB(245, 235, 225));
+    EXPECT_EQ(std::pair(back.GetWidth(), back.GetPixel(1, 1)), std::pair(8, RGB(245, 235, 225)));
     EXPECT_FALSE(image.BitBlt(&dc, 0, 0, 0x00330008)) << "unsupported raster operation";
     EXPECT_FALSE(image.BitBlt(nullptr, 0, 0));
-}
-
-TEST(DrawingSurface, MappingModes) {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    dc.SetWindowExt(5, 5);  // ignored in MM_TEXT
-    EXPECT_EQ(dc.GetWindowExt(), CSize(1, 1));
-    EXPECT_EQ(dc.SetMapMode(MM_LOMETRIC), MM_TEXT);
-    POINT p{254, 254};
-    dc.LPtoDP(&p);
-    EXPECT_EQ(CPoint(p), CPoint(96, -96));  // y grows upwards
-    dc.DPtoLP(&p);
-    EXPECT_EQ(CPoint(p), CPoint(254, 254));
-
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(100, 100);
-    dc.SetViewportExt(200, 50);
-    dc.SetWindowOrg(10, 0);
-    dc.SetViewportOrg(5, 5);
-    CRect r(10, 0, 20, 40);
-    dc.LPtoDP(&r);
-    EXPECT_EQ(r, CRect(5, 5, 25, 25));
-    dc.DPtoLP(&r);
-    EXPECT_EQ(r, CRect(10, 0, 20, 40));
-
-    dc.SetMapMode(MM_ISOTROPIC);  // keeps the extents, then evens the axes out
-    EXPECT_EQ(dc.GetViewportExt(), CSize(50, 50));
-    EXPECT_EQ(dc.GetMapMode(), MM_ISOTROPIC);
 }
 
 TEST(DrawingSurface, DrawTextPlacesInkByFormat) {
@@ -201,7 +166,7 @@ TEST(DrawingSurface, DrawTextPlacesInkByFormat) {
     };
     for (const auto& c : cases) {
         CanvasDC dc(100, 60);
-        dc.SelectObject(&MonoFont20());
+        dc.SelectObject(&FontOfHeight(-20, "DejaVu Sans Mono"));  // 12 px a character
         dc.SetBkMode(TRANSPARENT);
         CRect box(10, 5, 90, 55);
         dc.DrawText("888", &box, c.format | DT_VCENTER);
@@ -212,13 +177,14 @@ TEST(DrawingSurface, DrawTextPlacesInkByFormat) {
         EXPECT_TRUE(cols.front() >= c.inkLeft && cols.front() - c.inkLeft < 4) << cols.front();
         EXPECT_TRUE(cols.back() < c.inkRight && c.inkRight - cols.back() < 4) << cols.back();
         const int height = dc.GetTextExtent("8").cy, cellTop = 5 + (50 - height) / 2;
-        EXPECT_TRUE(rows.front() >= cellTop && rows.back() < cellTop + height) << rows.front() << ".." << rows.back();
+        EXPECT_TRUE(rows.front() >= cellTop && rows.back() < cellTop + height)
+            << rows.front() << ".." << rows.back();
     }
 }
 
 TEST(DrawingSurface, DrawTextMeasuresClipsAndPaintsBackground) {
     CanvasDC dc(60, 60);
-    dc.SelectObject(&MonoFont20());
+    dc.SelectObject(&FontOfHeight(-20, "DejaVu Sans Mono"));
     const int cell = dc.GetTextExtent("8").cy;
     CRect calc(5, 5, 6, 6);
     EXPECT_EQ(dc.DrawText("ab\ncde", &calc, DT_CALCRECT), 2 * cell);

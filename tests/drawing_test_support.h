@@ -6,14 +6,18 @@
 
 #include <cstdio>
 #include <initializer_list>
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include "tesk/imaging.h"
 
+inline constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0),
+                          kBlue = RGB(0, 0, 255);
+
 struct CanvasDC : CDC {
-    CanvasDC(int width, int height, COLORREF fill = RGB(255, 255, 255)) {
+    CanvasDC(int width, int height, COLORREF fill = kWhite) {
         EXPECT_EQ(CreateCompatibleDC(nullptr), 1);
         EXPECT_EQ(bitmap.CreateCompatibleBitmap(this, width, height), 1);
         SelectObject(&bitmap);
@@ -38,7 +42,7 @@ void ExpectPixels(const Surface& surface, std::initializer_list<PixelAt> pixels)
 
 // Pixels of the top-left width x height differing from `background`.
 inline std::set<std::pair<int, int>> Painted(const CDC& dc, int width, int height,
-                                             COLORREF background = RGB(255, 255, 255)) {
+                                             COLORREF background = kWhite) {
     std::set<std::pair<int, int>> out;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -60,16 +64,14 @@ inline std::vector<int> InkLines(const CDC& dc, const RECT& area, COLORREF backg
     return lines;
 }
 
-inline CFont& MonoFont20() {
-    // DejaVu Sans Mono at 20 px: every character advances 12 whole pixels.
-    static CFont font = [] {
-        CFont f;
-        LOGFONTA lf{};
-        lf.lfHeight = -20;
-        lf.lfWeight = FW_NORMAL;
-        std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "DejaVu Sans Mono");
-        f.CreateFontIndirect(&lf);
-        return f;
-    }();
-    return font;
+// A font kept for the whole run, so that a DC may keep it selected.
+inline CFont& FontOfHeight(int height, const char* face = "") {
+    static std::vector<std::unique_ptr<CFont>> fonts;
+    LOGFONTA lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = FW_NORMAL;
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", face);
+    fonts.push_back(std::make_unique<CFont>());
+    fonts.back()->CreateFontIndirect(&lf);
+    return *fonts.back();
 }

@@ -78,8 +78,8 @@ TEST(PixelOps, RotationSizes) {
         CImage source;
         ASSERT_TRUE(source.Create(c.w, c.h, 24));
         const CImage rotated = GetRotatedBitmapNT(source, c.angle, RGB(0, 0, 0));
-        EXPECT_EQ(rotated.GetWidth(), c.rw) << c.w << "x" << c.h << " by " << c.angle;
-        EXPECT_EQ(rotated.GetHeight(), c.rh) << c.w << "x" << c.h << " by " << c.angle;
+        EXPECT_EQ(CSize(rotated.GetWidth(), rotated.GetHeight()), CSize(c.rw, c.rh))
+            << c.w << "x" << c.h << " by " << c.angle;
     }
 }
 
@@ -87,15 +87,16 @@ TEST(PixelOps, QuarterTurnMovesEveryPixelAndAnEighthFillsTheCorners) {
     CImage source;
     ASSERT_TRUE(source.Create(3, 2, 32));
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) static_cast<std::uint32_t*>(source.GetPixelAddress(x, y))[0] = 0x100 * y + x + 1;
+        for (int x = 0; x < 3; ++x)
+            static_cast<std::uint32_t*>(source.GetPixelAddress(x, y))[0] = 0x100 * y + x + 1;
     // x' = y, y' = 2 - x: the top row becomes the left column, read upwards.
     const CImage quarter = GetRotatedBitmapNT(source, 1.570795f, RGB(0, 0, 255));
-    ASSERT_EQ(quarter.GetWidth(), 2);
-    ASSERT_EQ(quarter.GetHeight(), 3);
+    ASSERT_EQ(CSize(quarter.GetWidth(), quarter.GetHeight()), CSize(2, 3));
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) EXPECT_EQ(Word(quarter, y, 2 - x), 0x100u * y + x + 1) << x << "," << y;
 
-    const CImage turned = GetRotatedBitmapNT(source, 0.7853982f, RGB(0, 0, 255));  // an eighth: corners uncovered
+    // An eighth of a turn leaves the corners uncovered.
+    const CImage turned = GetRotatedBitmapNT(source, 0.7853982f, RGB(0, 0, 255));
     EXPECT_EQ(Word(turned, 0, 0), 0x0000FFu);  // blue as a pixel word
     EXPECT_EQ(Word(turned, turned.GetWidth() - 1, turned.GetHeight() - 1), 0x0000FFu);
 }
