@@ -1,16 +1,15 @@
 // System information against readings taken another way (other programs, the files read directly).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <set>
 #include <sstream>
 
+#include "io_test_support.h"
 #include "pe_image_builder.h"
 #include "tesk/exceptions.h"
 #include "tesk/host_sysinfo.h"
@@ -20,15 +19,13 @@ namespace {
 using namespace TeskUtility;
 namespace fs = std::filesystem;
 
+// The command's output without its final newlines; every answer here is short.
 std::string Shell(const std::string& command) {
-    std::string out;
     FILE* pipe = popen(command.c_str(), "r");
-    for (int c; (c = std::fgetc(pipe)) != EOF;)
-        out += static_cast<char>(c);
+    char buffer[4096];
+    const std::string out(buffer, std::fread(buffer, 1, sizeof buffer, pipe));
     pclose(pipe);
-    while (!out.empty() && out.back() == '\n')
-        out.pop_back();
-    return out;
+    return out.substr(0, out.find_last_not_of('\n') + 1);
 }
 
 // Sets environment variables for one test and puts the old values back.
@@ -45,38 +42,19 @@ struct ScopedEnv {
     }
 };
 
-struct TempDir {
-    fs::path path = fs::temp_directory_path() / ("tesk_sysinfo_" + std::to_string(getpid()) + "_" +
-                                                 std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    TempDir() { fs::create_directories(path); }
-    ~TempDir() { fs::remove_all(path); }
-    void Write(const std::string& relative, const std::string& content) const {
-        fs::create_directories((path / relative).parent_path());
-        std::ofstream(path / relative, std::ios::binary) << content;
-    }
-};
-
 TEST(SystemInfo, MachineFactsMatchIndependentReadings) {
     EXPECT_EQ(GetNumberOfProcessors(), std::stoi(Shell("getconf _NPROCESSORS_ONLN")));
 
-    char expected[64];
-    std::snprintf(expected, sizeof expected, "%.2f GBytes",
-                  std::stod(Shell("awk '/^MemTotal:/ {print $2}' /proc/meminfo")) / 1048576.0);
     CStringA total, available, used;
     EXPECT_EQ(GetTotalRAM(total, available, used), 1);
-    EXPECT_EQ(total, expected);
+    EXPECT_EQ(total, Shell("awk '/^MemTotal:/ {printf \"%.2f GBytes\", $2 / 1048576}' /proc/meminfo"));
 
     CStringA brand = "unchanged";
     EXPECT_EQ(GetProcessorName(brand), 1);
     const std::string model = Shell("sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1");
-    if (!brand.empty()) {
+    if (!brand.empty() && !model.empty()) {  // the kernel shows the brand trimmed
         EXPECT_EQ(brand.size(), 48u) << "raw, not trimmed";
-        std::string trimmed = brand.substr(0, brand.find('\0'));
-        trimmed.erase(0, trimmed.find_first_not_of(' '));
-        trimmed.erase(trimmed.find_last_not_of(' ') + 1);
-        if (!model.empty()) {
-            EXPECT_EQ(trimmed, model);
-        }
+        EXPECT_NE(brand.find(model), std::string::npos) << brand;
     }
 
     CStringA user;
@@ -88,10 +66,8 @@ TEST(SystemInfo, MachineFactsMatchIndependentReadings) {
 
     CStringA os;
     ASSERT_EQ(GetOS(os), 1);
-    const std::string pretty = Shell(". /etc/os-release 2>/dev/null || . /usr/lib/os-release; echo \"$PRETTY_NAME\"");
-    const std::string machine = Shell("uname -m");
-    const std::string suffix = machine == "x86_64" ? " (64-bit)" : machine == "i686" ? " (32-bit)" : "";
-    EXPECT_EQ(os, pretty + suffix);
+    EXPECT_EQ(os, Shell(". /etc/os-release || . /usr/lib/os-release; printf %s \"$PRETTY_NAME\"; "
+                        "case $(uname -m) in x86_64) echo ' (64-bit)';; i?86) echo ' (32-bit)';; esac"));
     CStringA description;
     EXPECT_EQ(GetOSDescription(description), 1);
     EXPECT_EQ(description, "OS\xAC\xB0" + os);
@@ -112,8 +88,8 @@ TEST(SystemInfo, BootTimeAndResidentSet) {
     ASSERT_EQ(GetAPUseRAM(ap, 0), 1);
     int thousands = 0, rest = 0;
     ASSERT_EQ(std::sscanf(ap.c_str(), "[AP\xA8\xCF\xA5\xCE\xB0O\xBE\xD0\xC5\xE9]%d,%dK ", &thousands, &rest), 2) << ap;
-    const std::string status = "/proc/" + std::to_string(getpid()) + "/status";
-    const long vmRss = std::stol(Shell("awk '/^VmRSS:/ {print $2}' " + status));
+    // $PPID: the shell's parent is this process.
+    const long vmRss = std::stol(Shell("awk '/^VmRSS:/ {print $2}' /proc/$PPID/status"));
     EXPECT_NEAR(thousands * 1000 + rest, vmRss, vmRss / 10 + 100);
     CStringA withSystem;
     ASSERT_EQ(GetAPUseRAM(withSystem, 1), 1);
@@ -121,12 +97,11 @@ TEST(SystemInfo, BootTimeAndResidentSet) {
 }
 
 TEST(SystemInfo, NetworkFromSysfsAndAnotherProgram) {
-    std::istringstream fromSysfs(
-        Shell("cat /sys/class/net/*/address | tr -d : | tr a-f A-F | grep -v '^0*$'"));
+    std::istringstream sysfs(Shell("cat /sys/class/net/*/address | tr -d : | tr a-f A-F | grep -v '^0*$'"));
     std::vector<CStringA> list{"stale"};
     ASSERT_EQ(GetMAC(list), 1);
     EXPECT_EQ(std::set<std::string>(list.begin(), list.end()),
-              std::set<std::string>(std::istream_iterator<std::string>(fromSysfs), {}));
+              std::set<std::string>(std::istream_iterator<std::string>(sysfs), {}));
     CStringA first;
     if (list.empty()) {
         EXPECT_THROW(GetMAC(first), CInvalidArgException);
@@ -136,11 +111,10 @@ TEST(SystemInfo, NetworkFromSysfsAndAnotherProgram) {
     }
 
     // hostname -I lists the addresses other than loopback; ours is the lowest IPv4 one.
-    std::string expected = Shell("hostname -I | tr ' ' '\\n' | grep -E '^[0-9]+(\\.[0-9]+){3}$' "
-                                 "| grep -vxF -e 0.0.0.0 -e 127.0.0.1 | sort -t. -n -k1,1 -k2,2 -k3,3 -k4,4 "
-                                 "| head -1");
-    if (expected.empty())
-        expected = "127.0.0.1";
+    const std::string lowest = Shell("hostname -I | tr ' ' '\\n' | grep -E '^[0-9]+(\\.[0-9]+){3}$' "
+                                     "| grep -vxF -e 0.0.0.0 -e 127.0.0.1 "
+                                     "| sort -t. -n -k1,1 -k2,2 -k3,3 -k4,4 | head -1");
+    const std::string expected = lowest.empty() ? "127.0.0.1" : lowest;
     CStringA ip;
     ASSERT_EQ(GetIP(ip), 1);
     EXPECT_EQ(ip, expected);
@@ -162,7 +136,6 @@ TEST(SystemInfo, LanguageFromTheLocaleSettings) {
     } cases[] = {
         {"zh_TW.UTF-8", 1, "Chinese(Traditional)"},
         {"en_US.UTF-8", 0, "\xAB" "D Chinese(Traditional)\xA1" "A 0x00000409\xA1" "C"},
-        {"de_DE.UTF-8", 0, "\xAB" "D Chinese(Traditional)\xA1" "A 0x00001000\xA1" "C"},
     };
     for (const Case& c : cases) {
         ScopedEnv env;
@@ -185,76 +158,69 @@ TEST(SystemInfo, DefaultBrowserFromXdgSettings) {
         const char* text;
     } cases[] = {
         {"ChromeHTML.desktop", nullptr, nullptr, 1, "Google Chrome"},
-        {"MSEdgeHTM.desktop", nullptr, nullptr, 1, "Microsoft Edge"},
-        {"IE.HTTP.desktop", nullptr, nullptr, 1, "Internet Explorer"},
-        {"firefox-esr.desktop", "Firefox ESR", nullptr, 1, "Firefox ESR"},  // case matters: no "Firefox" in the id
+        {"firefox-esr.desktop", "Firefox ESR", nullptr, 1, "Firefox ESR"},  // no "Firefox": case matters
         {"edge.desktop", "MicrosoftEdge Beta", nullptr, 1, "Microsoft Edge"},
         {"surf.desktop", nullptr, nullptr, 1, "surf.desktop"},
         {nullptr, nullptr, "/usr/bin/Firefox --new-tab", 1, "Mozilla Firefox"},
-        {nullptr, nullptr, "/usr/bin/lynx", 0, "before"},
         {nullptr, nullptr, nullptr, 0, "before"},
     };
     for (const Case& c : cases) {
         TempDir dir;
         ScopedEnv env;
-        env.Set("XDG_CONFIG_HOME", (dir.path / "config").c_str());
-        env.Set("XDG_CONFIG_DIRS", (dir.path / "etc").c_str());
-        env.Set("XDG_DATA_HOME", (dir.path / "data").c_str());
-        env.Set("XDG_DATA_DIRS", (dir.path / "share").c_str());
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            env.Set(name, dir.File(name).c_str());  // each a folder of its own name
         env.Set("BROWSER", c.browserVariable);
         if (c.handler)
-            dir.Write("etc/mimeapps.list", std::string("[Default Applications]\nx-scheme-handler/http=") + c.handler + ";\n");
+            dir.Write("XDG_CONFIG_DIRS/mimeapps.list",
+                      "[Default Applications]\nx-scheme-handler/http=" + std::string(c.handler) + ";\n");
         if (c.desktopName)
-            dir.Write(std::string("share/applications/") + c.handler,
+            dir.Write(std::string("XDG_DATA_DIRS/applications/") + c.handler,
                       std::string("[Desktop Entry]\nName[zh_TW]=X\nName=") + c.desktopName + "\n");
         CStringA text = "before";
         EXPECT_EQ(GetDefaultBrowser(text), c.result) << (c.handler ? c.handler : "none");
         EXPECT_EQ(text, c.text);
         CStringA description = "before";
         EXPECT_EQ(GetIEDescription(description), c.result);
-        if (c.result) {
-            EXPECT_EQ(description, "\xB9w\xB3]\xC2s\xC4\xFD\xBE\xB9\xAC\xB0" + std::string(c.text) + "\xA1" "C");
-        }
+        EXPECT_EQ(description,
+                  c.result ? "\xB9w\xB3]\xC2s\xC4\xFD\xBE\xB9\xAC\xB0" + text + "\xA1" "C" : "before");
     }
 }
 
 TEST(SystemInfo, PathsAndFileVersions) {
     TempDir dir;
     ScopedEnv env;
+    env.Set("HOME", dir.File("home").c_str());
     struct Case {
         const char* dataHome;  // relative to the temporary directory; "" unsets it
-        const char* home;
         bool create;
         int result;
     } cases[] = {
-        {"xdg", "home", true, 1}, {"missing", "home", false, 0}, {"", "home", true, 1},
+        {"xdg", true, 1}, {"missing", false, 0}, {"", true, 1},
     };
     for (const Case& c : cases) {
-        const fs::path expected = *c.dataHome ? dir.path / c.dataHome : dir.path / c.home / ".local/share";
+        const std::string expected = dir.File(*c.dataHome ? c.dataHome : "home/.local/share");
         if (c.create)
             fs::create_directories(expected);
-        env.Set("XDG_DATA_HOME", *c.dataHome ? (dir.path / c.dataHome).c_str() : nullptr);
-        env.Set("HOME", (dir.path / c.home).c_str());
+        env.Set("XDG_DATA_HOME", *c.dataHome ? expected.c_str() : nullptr);
         CStringA path = "before";
         EXPECT_EQ(GetAPPDataPath(path), c.result) << c.dataHome;
-        EXPECT_EQ(path, c.result ? expected.string() : "before");
+        EXPECT_EQ(path, c.result ? expected : "before");
     }
 
     dir.Write("app.exe", TeskTest::PeWithVersion(10, 0, 19041, 1));
-    dir.Write("notes.txt", "not an image");
-    fs::copy_file("/proc/self/exe", dir.path / "libtesk.so.2.5");
-    fs::copy_file("/proc/self/exe", dir.path / "plainprogram");
+    fs::copy_file("/proc/self/exe", dir.File("libtesk.so.2.5"));
+    fs::copy_file("/proc/self/exe", dir.File("plainprogram"));
     struct FileCase {
         const char* name;
         int result;
         const char* version;
     } files[] = {
         {"app.exe", 1, "10.0.19041.1"}, {"libtesk.so.2.5", 1, "2.5.0.0"}, {"plainprogram", 0, "before"},
-        {"notes.txt", 0, "before"},     {"absent.dll", 0, "before"},
+        {"absent.dll", 0, "before"},
     };
     for (const FileCase& f : files) {
         CStringA version = "before";
-        EXPECT_EQ(GetFileVersionOfApplication((dir.path / f.name).string(), version), f.result) << f.name;
+        EXPECT_EQ(GetFileVersionOfApplication(dir.File(f.name), version), f.result) << f.name;
         EXPECT_EQ(version, f.version);
     }
 }

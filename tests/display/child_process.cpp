@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+
+#include "io_test_support.h"
 
 namespace TeskTest {
 
@@ -42,10 +42,8 @@ BackgroundChild::BackgroundChild(const std::vector<std::string>& argv, const std
 }
 
 BackgroundChild::~BackgroundChild() {
-    if (m_pid > 0) {
-        kill(m_pid, SIGKILL);
-        Wait();
-    }
+    Signal(SIGKILL);  // both do nothing once it has been reaped
+    Wait();
     if (m_out >= 0)
         close(m_out);
     if (!m_errPath.empty())
@@ -53,16 +51,13 @@ BackgroundChild::~BackgroundChild() {
 }
 
 std::string BackgroundChild::ReadLine(int timeoutMs) {
-    for (;;) {
-        const std::size_t newline = m_pending.find('\n');
-        if (newline != std::string::npos) {
-            std::string line = m_pending.substr(0, newline);
-            m_pending.erase(0, newline + 1);
-            return line;
-        }
+    std::size_t newline;
+    while ((newline = m_pending.find('\n')) == std::string::npos)
         if (!ReadMore(timeoutMs))
             return {};
-    }
+    std::string line = m_pending.substr(0, newline);
+    m_pending.erase(0, newline + 1);
+    return line;
 }
 
 bool BackgroundChild::ReadMore(int timeoutMs) {
@@ -95,12 +90,7 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     BackgroundChild child(argv, env);
     while (child.ReadMore(-1)) {
     }
-    ChildResult result;
-    result.exitCode = child.Wait();
-    result.out = child.m_pending;
-    std::ifstream err(child.m_errPath);
-    result.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-    return result;
+    return {child.Wait(), child.m_pending, ReadFile(child.m_errPath)};  // in this order: braces guarantee it
 }
 
 ChildResult RunSelfTest(const std::string& filter, std::vector<std::string> env) {

@@ -13,11 +13,10 @@ std::string XvfbDisplayName();
 
 }  // namespace TeskTest
 
-#define TESK_REQUIRE_XVFB()                                                         \
-    do {                                                                            \
-        if (TeskTest::XvfbDisplayName().empty()) {                                  \
-            if (std::getenv("TESK_XVFB_STATE"))                                     \
-                FAIL() << "the Xvfb fixture did not start";                         \
-            GTEST_SKIP() << "no Xvfb fixture (run through ctest)";                  \
-        }                                                                           \
+#define TESK_REQUIRE_XVFB()                                                                         \
+    do {                                                                                            \
+        if (TeskTest::XvfbDisplayName().empty()) {                                                  \
+            ASSERT_EQ(std::getenv("TESK_XVFB_STATE"), nullptr) << "the Xvfb fixture did not start"; \
+            GTEST_SKIP() << "no Xvfb fixture (run through ctest)";                                  \
+        }                                                                                           \
     } while (0)
