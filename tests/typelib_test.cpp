@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <tuple>
 #include <vector>
 
 #include "host/typelib_reader.h"
+#include "io_test_support.h"
 #include "tesk/host_typelib.h"
 
 namespace fs = std::filesystem;
@@ -19,19 +17,17 @@ using TeskUtility::StringFromCLSID;
 
 namespace {
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::vector<std::string> Names(const std::vector<GUID>& ids) {
     std::vector<std::string> out;
     for (const auto& g : ids) out.push_back(StringFromCLSID(g));
     return out;
 }
 
+const std::vector<std::string> kTwoClasses = {"{A1B2C3D4-E5F6-4789-ABCD-EF0123456789}",
+                                              "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}"};
+
 // Files written by an independent IDL compiler (widl), from the .idl sources beside them.
-TEST(TypeLib, ReadsLibrariesOfAnIndependentCompiler) {
+TEST(TypeLib, ReadsLibrariesOfAnIndependentCompilerAndRefusesFilesThatLie) {
     struct Case {
         const char* file;
         const char* libid;
@@ -41,11 +37,9 @@ TEST(TypeLib, ReadsLibrariesOfAnIndependentCompiler) {
         std::vector<std::string> classes;
     };
     const std::vector<Case> cases = {
-        {"two_classes.tlb", "{6B1E4C2A-3D5F-4A7B-8C9D-0E1F2A3B4C5D}", 2, 5, 0x404, SYS_WIN32,
-         {"{A1B2C3D4-E5F6-4789-ABCD-EF0123456789}", "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}"}},
+        {"two_classes.tlb", "{6B1E4C2A-3D5F-4A7B-8C9D-0E1F2A3B4C5D}", 2, 5, 0x404, SYS_WIN32, kTwoClasses},
         {"mixed_kinds.tlb", "{2C4D6E8F-1A3B-4C5D-9E7F-80A1B2C3D4E5}", 1, 0, 0, SYS_WIN64,
          {"{99887766-5544-3322-1100-FFEEDDCCBBAA}"}},
-        {"no_classes.tlb", "{0A0B0C0D-0E0F-1011-1213-141516171819}", 3, 1, 0x409, SYS_WIN32, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -62,37 +56,29 @@ TEST(TypeLib, ReadsLibrariesOfAnIndependentCompiler) {
         EXPECT_EQ(TeskUtility::IsTypeLib(path.c_str()), 1);
         EXPECT_EQ(QueryTypeLibAttr(path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 1);
     }
-    for (const char* name : {"/two_classes.idl", "/missing.tlb", ""})
-        EXPECT_EQ(TeskUtility::IsTypeLib((TESK_TYPELIB_DATA + std::string(name)).c_str()), 0) << name;
-}
+    EXPECT_EQ(TeskUtility::IsTypeLib(TESK_TYPELIB_DATA "/two_classes.idl"), 0);
 
-TEST(TypeLib, RefusesFilesThatLie) {
-    const std::string file = Slurp(TESK_TYPELIB_DATA "/two_classes.tlb");
+    // Files that lie.
+    const std::string file = ReadFile(TESK_TYPELIB_DATA "/two_classes.tlb");
     const std::vector<unsigned char> good(file.begin(), file.end());
     ASSERT_GT(good.size(), 0x200u);
     TeskUtility::detail::TypeLibAttributes attrs;
-    ASSERT_TRUE(TeskUtility::detail::ReadTypeLib(good.data(), good.size(), attrs));
     // Every segment reaches the end of this file: no proper prefix may read.
     for (std::size_t n = 0; n < good.size(); ++n)
         EXPECT_FALSE(TeskUtility::detail::ReadTypeLib(good.data(), n, attrs)) << n;
 
-    struct Patch {
-        const char* name;
-        std::size_t at;
-        std::uint32_t value;
+    // Header at 0, type-info offsets at 0x54, segment directory at 0x5C (16 bytes each); "far" points
+    // past its table.
+    const std::tuple<const char*, std::size_t, std::uint32_t> patches[] = {
+        {"magic", 0x00, 0x54534D46}, {"far_libid", 0x08, 0x7FFFFFF0}, {"negative_libid", 0x08, 0xFFFFFFF0},
+        {"huge_count", 0x20, 0x7FFFFFFF}, {"negative_count", 0x20, 0x80000000}, {"far_info", 0x58, 0x10000},
+        {"infos_past_end", 0x5C, 0x7FFFFF00}, {"infos_too_long", 0x60, 0x7FFFFFFF},
+        {"far_coclass", 0x14C + 0x2C, 0x7FFFFFF0},
     };
-    // Header at 0, type-info offsets at 0x54, segment directory at 0x5C (16 bytes each).
-    const std::vector<Patch> patches = {
-        {"magic", 0x00, 0x54534D46}, {"libid_guid_past_table", 0x08, 0x7FFFFFF0},
-        {"negative_libid_guid", 0x08, 0xFFFFFFF0}, {"huge_type_count", 0x20, 0x7FFFFFFF},
-        {"negative_type_count", 0x20, 0x80000000}, {"type_entry_past_segment", 0x58, 0x00010000},
-        {"type_segment_past_end", 0x5C, 0x7FFFFF00}, {"type_segment_too_long", 0x60, 0x7FFFFFFF},
-        {"guid_segment_past_end", 0xAC, 0x7FFFFF00}, {"coclass_guid_past_table", 0x14C + 0x2C, 0x7FFFFFF0},
-    };
-    for (const auto& p : patches) {
+    for (const auto& [name, at, value] : patches) {
         auto bad = good;
-        for (int i = 0; i < 4; ++i) bad[p.at + i] = static_cast<unsigned char>(p.value >> (8 * i));
-        EXPECT_FALSE(TeskUtility::detail::ReadTypeLib(bad.data(), bad.size(), attrs)) << p.name;
+        for (int i = 0; i < 4; ++i) bad[at + i] = static_cast<unsigned char>(value >> (8 * i));
+        EXPECT_FALSE(TeskUtility::detail::ReadTypeLib(bad.data(), bad.size(), attrs)) << name;
     }
 }
 
@@ -100,37 +86,29 @@ TEST(TypeLib, RefusesFilesThatLie) {
 class TypeLibManager : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / ("tesk-tlb-" + std::to_string(::getpid()) + "-" + test->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "data");
-        ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", dir_.Path().c_str(), 1);
         ::setenv("TESK_PLUGIN_LOG", (dir_ / "calls.log").c_str(), 1);
     }
-    void TearDown() override {
-        ::unsetenv("TESK_PLUGIN_LOG");
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { ::unsetenv("TESK_PLUGIN_LOG"); }
     // Places plug-in `variant` as NAME.so beside a copy of `tlb` as NAME.tlb; answers the module path.
     std::string Plugin(const std::string& name, const std::string& variant, const std::string& tlb) {
         fs::copy_file(TESK_PLUGIN_DIR "/libtesk_plugin_" + variant + ".so", dir_ / (name + ".so"));
         fs::copy_file(TESK_TYPELIB_DATA "/" + tlb, dir_ / (name + ".tlb"));
-        return (dir_ / (name + ".so")).string();
+        return dir_ / (name + ".so");
     }
-    std::string Calls() const { return Slurp(dir_ / "calls.log"); }
-    std::size_t Records() const {
-        const fs::path folder = dir_ / "data/TeskUtilityLib/typelibs";
-        if (!fs::exists(folder)) return 0;
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+    std::string Calls() const { return dir_.Read("calls.log"); }
+    long Records() const {
+        std::error_code none;  // no folder yet: no records
+        return std::distance(fs::directory_iterator(dir_.Path() / "TeskUtilityLib/typelibs", none), {});
     }
 
-    fs::path dir_;
+    TempDir dir_;
 };
 
 const GUID kTwoClassesLib{0x6B1E4C2A, 0x3D5F, 0x4A7B, {0x8C, 0x9D, 0x0E, 0x1F, 0x2A, 0x3B, 0x4C, 0x5D}};
 const GUID kFirstClass{0xA1B2C3D4, 0xE5F6, 0x4789, {0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89}};
 
-TEST_F(TypeLibManager, RegistersOnceAndUndoesEverythingAtFinalize) {
+TEST_F(TypeLibManager, RegistersOnceUndoesEverythingAndCopesWithThreads) {
     const std::string module = Plugin("alpha", "ok", "two_classes.tlb");
     CSelfRegTypeLibMgr mgr;
     std::vector<GUID> classes;
@@ -138,35 +116,8 @@ TEST_F(TypeLibManager, RegistersOnceAndUndoesEverythingAtFinalize) {
     ASSERT_EQ(mgr.Initialize(), 1);
     EXPECT_EQ(mgr.Initialize(), 0);
 
-    ASSERT_EQ(mgr.RegisterTypeLib(module.c_str(), classes), 1);
-    EXPECT_EQ(Names(classes), (std::vector<std::string>{"{A1B2C3D4-E5F6-4789-ABCD-EF0123456789}",
-                                                        "{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}"}));
-    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 5, 0x404), 1);
-    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 4, 0x404), 0);
-    EXPECT_EQ(TeskUtility::TypeLibCoClassExists(kFirstClass), 1);
-    EXPECT_EQ(TeskUtility::TypeLibCoClassExists(GUID{}), 0);
-
-    // The second registration (through the .tlb path) fails and undoes only its own steps.
-    GUID first{};
-    EXPECT_EQ(mgr.RegisterTypeLib((dir_ / "alpha.tlb").c_str(), &first), 0);
-    EXPECT_EQ(Calls(), "ok register\nok register\nok unregister\n");
-    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 5, 0x404), 1);
-    EXPECT_EQ(Records(), 1u);
-
-    EXPECT_EQ(mgr.UnRegisterTypeLib(kFirstClass), 0);  // never registered
-    EXPECT_EQ(mgr.Finalize(), 1);
-    EXPECT_EQ(mgr.Finalize(), 0);
-    EXPECT_EQ(mgr.UnRegisterTypeLib(kTwoClassesLib), 0);
-    EXPECT_EQ(Calls(), "ok register\nok register\nok unregister\nok unregister\n");
-    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 5, 0x404), 0);
-    EXPECT_EQ(TeskUtility::TypeLibCoClassExists(kFirstClass), 0);
-    EXPECT_EQ(Records(), 0u);
-}
-
-TEST_F(TypeLibManager, RefusedModulesLeaveNothingBehind) {
-    CSelfRegTypeLibMgr mgr;
-    ASSERT_EQ(mgr.Initialize(), 1);
-    // The module's name, the plug-in it is, the file beside it and the calls it logs.
+    // Refused modules leave nothing behind: the module's name, the plug-in it is, the file beside it
+    // and the calls it logs.
     const char* const cases[][4] = {
         {"failing", "failing", "two_classes.tlb", "failing register\n"},  // DllRegisterServer fails
         {"noexport", "noexport", "two_classes.tlb", ""},                   // DllUnregisterServer missing
@@ -178,33 +129,53 @@ TEST_F(TypeLibManager, RefusedModulesLeaveNothingBehind) {
         GUID first{};
         EXPECT_EQ(mgr.RegisterTypeLib(Plugin(name, variant, tlb).c_str(), &first), 0);
         EXPECT_EQ(Calls(), calls);
-        EXPECT_EQ(Records(), 0u);
+        EXPECT_EQ(Records(), 0);
     }
     EXPECT_EQ(mgr.RegisterTypeLib("", nullptr), 0);
     EXPECT_EQ(mgr.RegisterTypeLib((dir_ / "absent.so").c_str(), nullptr), 0);
-}
 
-TEST_F(TypeLibManager, ThreadsRegisterAtOnce) {
+    ASSERT_EQ(mgr.RegisterTypeLib(module.c_str(), classes), 1);
+    EXPECT_EQ(Names(classes), kTwoClasses);
+    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 5, 0x404), 1);
+    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 4, 0x404), 0);
+    EXPECT_EQ(TeskUtility::TypeLibCoClassExists(kFirstClass), 1);
+    EXPECT_EQ(TeskUtility::TypeLibCoClassExists(GUID{}), 0);
+
+    // The second registration (through the .tlb path) fails and undoes only its own steps.
+    GUID first{};
+    EXPECT_EQ(mgr.RegisterTypeLib((dir_ / "alpha.tlb").c_str(), &first), 0);
+    EXPECT_EQ(Calls(), "ok register\nok register\nok unregister\n");
+    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 5, 0x404), 1);
+    EXPECT_EQ(Records(), 1);
+
+    EXPECT_EQ(mgr.UnRegisterTypeLib(kFirstClass), 0);  // never registered
+    EXPECT_EQ(mgr.Finalize(), 1);
+    EXPECT_EQ(mgr.Finalize(), 0);
+    EXPECT_EQ(mgr.UnRegisterTypeLib(kTwoClassesLib), 0);
+    EXPECT_EQ(Calls(), "ok register\nok register\nok unregister\nok unregister\n");
+    EXPECT_EQ(TeskUtility::TypeLibExists(kTwoClassesLib, 2, 5, 0x404), 0);
+    EXPECT_EQ(TeskUtility::TypeLibCoClassExists(kFirstClass), 0);
+    EXPECT_EQ(Records(), 0);
+
+    // Initialised again, threads register at once, each module twice: exactly one of each may win.
+    ASSERT_EQ(mgr.Initialize(), 1);
     const std::vector<std::string> modules = {Plugin("a", "ok", "two_classes.tlb"),
                                               Plugin("b", "ok", "mixed_kinds.tlb"),
                                               Plugin("c", "ok", "no_classes.tlb")};
-    CSelfRegTypeLibMgr mgr;
-    ASSERT_EQ(mgr.Initialize(), 1);
     std::vector<int> results(modules.size() * 2);
     std::vector<std::thread> threads;
-    // Each module twice: exactly one registration of each may win.
     for (std::size_t i = 0; i < results.size(); ++i)
         threads.emplace_back([&, i] {
-            std::vector<GUID> classes;
-            results[i] = mgr.RegisterTypeLib(modules[i % modules.size()].c_str(), classes);
+            std::vector<GUID> found;
+            results[i] = mgr.RegisterTypeLib(modules[i % modules.size()].c_str(), found);
         });
     for (auto& t : threads) t.join();
     for (std::size_t m = 0; m < modules.size(); ++m)
         EXPECT_EQ(results[m] + results[m + modules.size()], 1) << m;
-    EXPECT_EQ(Records(), 3u);
+    EXPECT_EQ(Records(), 3);
     EXPECT_EQ(TeskUtility::TypeLibCoClassExists(kFirstClass), 1);
     EXPECT_EQ(mgr.Finalize(), 1);
-    EXPECT_EQ(Records(), 0u);
+    EXPECT_EQ(Records(), 0);
 }
 
 }  // namespace

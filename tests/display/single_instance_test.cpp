@@ -1,14 +1,14 @@
 // gtest before Xlib: Xlib defines None, which gtest uses as a name.
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
 
 #include "child_process.h"
 #include "tesk/host_instance.h"
@@ -52,10 +52,8 @@ TEST(SingleInstance, NotifyReachesTheStoredWindowAndForeignBlocksAreRefused) {
     XSync(display, False);
     TeskUtility::SetApplicationName(TestName("in/process"));  // '/' cannot be part of the block's name
     TeskUtility::SetThreadMainWindow(AsHwnd(window));
-    CSingleInstance first;
-    CSingleInstance later;
-    EXPECT_EQ(later.NotifyPreviousInstance(), nullptr) << "nothing opened yet";
-    EXPECT_EQ(later.PreviousInstanceRunning(), 0);
+    CSingleInstance first, later;
+    EXPECT_EQ(later.PreviousInstanceRunning(), 0) << "nothing opened yet";
     ASSERT_EQ(first.TrackFirstInstanceRunning(), 1);
     EXPECT_TRUE(std::filesystem::exists(BlockFile(TestName("in_process"))));
     EXPECT_NE(CSingleInstance::csm_nNotifyWindowMessage, 0u);
@@ -65,9 +63,8 @@ TEST(SingleInstance, NotifyReachesTheStoredWindowAndForeignBlocksAreRefused) {
     EXPECT_EQ(later.NotifyPreviousInstance(), AsHwnd(window));
     XEvent event{};
     XNextEvent(display, &event);
-    EXPECT_EQ(event.type, ClientMessage);
-    EXPECT_EQ(event.xclient.window, window);
-    EXPECT_EQ(event.xclient.message_type, CSingleInstance::csm_nNotifyWindowMessage);
+    EXPECT_EQ(std::tie(event.type, event.xclient.window, event.xclient.message_type),
+              std::make_tuple(ClientMessage, window, Atom{CSingleInstance::csm_nNotifyWindowMessage}));
     EXPECT_EQ(later.NotifyPreviousInstance(), nullptr) << "the block was handed back";
 
     XDestroyWindow(display, window);
@@ -77,23 +74,19 @@ TEST(SingleInstance, NotifyReachesTheStoredWindowAndForeignBlocksAreRefused) {
 
     TeskUtility::SetThreadMainWindow(nullptr);
     TeskUtility::SetApplicationName(TestName("nowindow"));
-    CSingleInstance windowless;
+    CSingleInstance windowless, other;
     ASSERT_EQ(windowless.TrackFirstInstanceRunning(), 1);
-    CSingleInstance other;
     EXPECT_EQ(other.PreviousInstanceRunning(), 1) << "a first copy without a main window still runs";
     EXPECT_EQ(other.NotifyPreviousInstance(), nullptr);
 
     // A block of another size under our name belongs to some other program.
     const std::string foreign = TestName("foreign");
-    const int fd = shm_open(("/CSingleInstance-" + foreign).c_str(), O_RDWR | O_CREAT, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(ftruncate(fd, 16), 0);
-    close(fd);
+    ASSERT_TRUE(std::ofstream(BlockFile(foreign)) << std::string(16, 'x'));
     TeskUtility::SetApplicationName(foreign);
     CSingleInstance stranger;
     EXPECT_EQ(stranger.PreviousInstanceRunning(), 0);
     EXPECT_EQ(stranger.TrackFirstInstanceRunning(), 0);
-    shm_unlink(("/CSingleInstance-" + foreign).c_str());
+    std::filesystem::remove(BlockFile(foreign));
 }
 
 }  // namespace
