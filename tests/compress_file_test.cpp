@@ -18,17 +18,21 @@ public:
     std::uint64_t GetLength() const override { return CFile::GetLength() + 100; }
 };
 
-// What the call added behind the output's prefix, and the positions after it.
-struct FileRun { int rc; std::string written; bool prefixKept; std::uint64_t inputPosition, outputPosition; };
+// What the call added behind the output's first four bytes, and the positions after it.
+struct FileRun {
+    int rc;
+    std::string written;
+    std::uint64_t inputPosition, outputPosition;
+    bool operator==(const FileRun&) const = default;
+};
 
 // Runs `fn` on an input read from `skip` onwards into an output that already holds
-// `prefix` and stands at its end.
+// four bytes and stands at its end.
 template <class InputFile = CFile, class Fn>
-FileRun RunOnFiles(Fn fn, const std::string& input, std::size_t skip = 0,
-                   const std::string& prefix = "head") {
+FileRun RunOnFiles(Fn fn, const std::string& input, std::size_t skip = 0) {
     TempDir dir;
     dir.Write("in", input);
-    dir.Write("out", prefix);
+    dir.Write("out", "head");
     FileRun r{};
     {
         InputFile in(dir.File("in"), CFile::modeRead);
@@ -39,9 +43,7 @@ FileRun RunOnFiles(Fn fn, const std::string& input, std::size_t skip = 0,
         r.inputPosition = in.GetPosition();
         r.outputPosition = out.GetPosition();
     }
-    const std::string all = dir.Read("out");
-    r.prefixKept = all.compare(0, prefix.size(), prefix) == 0;
-    r.written = all.substr(std::min(prefix.size(), all.size()));
+    r.written = dir.Read("out").substr(4);
     return r;
 }
 
@@ -63,19 +65,15 @@ TEST(FileRoundTrip, RestoresTheBytesAndLeavesFilesAtTheirEnds) {
             SCOPED_TRACE(testing::Message() << std::hex << method.id << std::dec << " size " << size);
             const std::string data = HalfCompressible(size), skipped = "skipped prefix";
             const FileRun packed = RunOnFiles(method.compress, skipped + data, skipped.size());
-            EXPECT_EQ(packed.inputPosition, skipped.size() + size);
-            EXPECT_EQ(packed.outputPosition, 4 + packed.written.size());
-            EXPECT_TRUE(packed.prefixKept);
+            EXPECT_EQ(std::pair(packed.inputPosition, packed.outputPosition),
+                      std::pair(skipped.size() + size, 4 + packed.written.size()));
             // An empty input reaches no stream end, except by the copy.
             EXPECT_EQ(packed.rc, size == 0 && method.id != CompressMethod_Raw ? RC_DATA_ERROR : RC_OK);
             EXPECT_TRUE(size != 0 || packed.written.empty());
             if (size == 0 || packed.rc != RC_OK) continue;
 
             const FileRun unpacked = RunOnFiles(method.uncompress, packed.written);
-            EXPECT_EQ(unpacked.rc, RC_OK);
-            EXPECT_TRUE(unpacked.written == data);
-            EXPECT_EQ(unpacked.inputPosition, packed.written.size());
-            EXPECT_EQ(unpacked.outputPosition, 4 + size);
+            EXPECT_TRUE(unpacked == (FileRun{RC_OK, data, packed.written.size(), 4 + size}));
             if (size != 4097) continue;
             // The switches pick these very variants.
             const auto viaCompress = [&](CFile* in, CFile* out) { return Compress(method.id, in, out); };
@@ -93,11 +91,8 @@ TEST(FileSwitch, UnknownIdReadsAndWritesNothing) {
         EXPECT_EQ(FindCompressMethod(id), nullptr) << std::hex << id;
         const auto viaCompress = [&](CFile* in, CFile* out) { return Compress(id, in, out); };
         const auto viaUncompress = [&](CFile* in, CFile* out) { return Uncompress(id, in, out); };
-        for (const FileRun& r : {RunOnFiles(viaCompress, "data", 1), RunOnFiles(viaUncompress, "data", 1)}) {
-            EXPECT_EQ(r.rc, 0);
-            EXPECT_EQ(r.inputPosition, 1u);
-            EXPECT_EQ(r.written, "");
-        }
+        for (const FileRun& r : {RunOnFiles(viaCompress, "data", 1), RunOnFiles(viaUncompress, "data", 1)})
+            EXPECT_TRUE(r == (FileRun{0, "", 1, 4}));
     }
 }
 
@@ -106,9 +101,8 @@ TEST(FileSwitch, UnknownIdReadsAndWritesNothing) {
 // after the end of its stream. Their alphabet keeps each stream within one input chunk.
 TEST(FileDecoding, GivesTheStreamsResult) {
     const std::string data = HalfCompressible(30000), zlib = ExactStream(zlibCompress, data),
-                      bz = ExactStream(bzlibCompress, data), random = RandomBytes(9000);
+                      bz = ExactStream(bzlibCompress, data);
     const std::string small = Letters(8192, 2), large = Letters(524288, 3), huge = Letters(1048576, 1);
-    const auto cut = [](const std::string& s) { return s.substr(0, s.size() - 5); };
     const auto packed = [](BufferFn fn, const std::string& plain, std::size_t minSize, std::size_t maxSize) {
         std::string s = ExactStream(fn, plain);
         EXPECT_TRUE(s.size() > minSize && s.size() <= maxSize) << s.size();
@@ -123,19 +117,12 @@ TEST(FileDecoding, GivesTheStreamsResult) {
         {"gz_524288", gzUncompressVC, packed(gzCompress, large, 4096, 262144), RC_OK, &large},
         {"bz_524288", bzlibUncompressVC, packed(bzlibCompress, large, 4096, 262144), RC_OK, &large},
         {"bz_1048576", bzlibUncompressVC, packed(bzlibCompress, huge, 4096, 262144), RC_OK, &huge},
-        {"rle_by_zlib", zlibUncompressVC, ExactStream(RLECompress, data), RC_OK, &data},
-        {"zlib_by_gz", gzUncompressVC, zlib, RC_OK, &data},
         {"gz_by_zlib", zlibUncompressVC, ExactStream(gzCompress, data), RC_DATA_ERROR, nullptr},
-        {"bz_by_zlib", zlibUncompressVC, bz, RC_DATA_ERROR, nullptr},
         {"zlib_by_bz", bzlibUncompressVC, zlib, RC_DATA_ERROR, nullptr},
         {"zlib_trailer", zlibUncompressVC, zlib + "trailing bytes", RC_OK, &data},
-        {"bz_trailer", bzlibUncompressVC, bz + "trailing bytes", RC_OK, &data},
-        {"zlib_truncated", zlibUncompressVC, cut(zlib), RC_DATA_ERROR, nullptr},
-        {"gzc_truncated", gzcUncompressVC, cut(ExactStream(gzcCompress, data)), RC_DATA_ERROR, nullptr},
-        {"bz_truncated", bzlibUncompressVC, cut(bz), RC_DATA_ERROR, nullptr},
+        {"zlib_truncated", zlibUncompressVC, zlib.substr(0, zlib.size() - 5), RC_DATA_ERROR, nullptr},
+        {"bz_truncated", bzlibUncompressVC, bz.substr(0, bz.size() - 5), RC_DATA_ERROR, nullptr},
         {"bz_check", bzlibUncompressVC, CheckValueFlipped(bz), RC_DATA_ERROR, nullptr},
-        {"gz_foreign", gzUncompressVC, random, RC_DATA_ERROR, nullptr},
-        {"bz_foreign", bzlibUncompressVC, random, RC_DATA_ERROR, nullptr},
         {"needs_dictionary", zlibUncompressVC, DictionaryStream(), RC_DATA_ERROR, nullptr},
     };
     for (const auto& c : cases) {
@@ -150,19 +137,14 @@ TEST(FileArguments, MissingFileGivesTheVariantsCode) {
     CFile file;
     for (const auto& [fn, expected] : {std::pair<FileFn, EReturnCode>{bzlibCompressVC, RC_MEMORY_ERROR},
                                        {rawCompressVC, RC_BUFFER_ERROR}, {zlibCompressVC, RC_FAILED},
-                                       {gzUncompressVC, RC_FAILED}, {bzlibUncompressVC, RC_FAILED}}) {
-        EXPECT_EQ(fn(nullptr, &file), expected);
-        EXPECT_EQ(fn(&file, nullptr), expected);
-    }
+                                       {gzUncompressVC, RC_FAILED}, {bzlibUncompressVC, RC_FAILED}})
+        EXPECT_EQ(std::pair(fn(nullptr, &file), fn(&file, nullptr)), std::pair(expected, expected));
 }
 
 TEST(FileEndsEarly, CopyRewindsBothFilesAndCodersReportDataError) {
     const std::string data = HalfCompressible(10000);
     const FileRun copy = RunOnFiles<ShortFile>(rawCompressVC, "xx" + data, 2);
-    EXPECT_EQ(copy.rc, RC_DATA_ERROR);
-    EXPECT_EQ(copy.inputPosition, 2u);
-    EXPECT_EQ(copy.outputPosition, 4u);
-    EXPECT_TRUE(copy.written == data) << "bytes already copied stay";
+    EXPECT_TRUE(copy == (FileRun{RC_DATA_ERROR, data, 2, 4})) << "both rewound; bytes already copied stay";
     for (FileFn fn : {zlibCompressVC, bzlibCompressVC, zlibUncompressVC}) {
         const FileRun r = RunOnFiles<ShortFile>(fn, data);
         EXPECT_EQ(r.rc, RC_DATA_ERROR);
