@@ -3,30 +3,15 @@
 
 using namespace TeskUtility;
 
-using AccountFormat = FormatDefaults;  // every format state back to its default
-
 // `market` 0 calls the form without a tag.
 struct AccountCase {
     int type; const char *first, *second, *third; int ok; const char* text; unsigned char market = 0;
 };
 
-// Narrow and wide agree (the wide text is the narrow one converted); a null
-// `text` means the output is left as it was.
-void ExpectAccount(const AccountCase& c) {
-    std::u16string w1, w2, w3;
-    auto wide = [](const char* p, std::u16string& w) { return p ? (w = AnsiToWide(p)).c_str() : nullptr; };
-    const char16_t *p1 = wide(c.first, w1), *p2 = wide(c.second, w2), *p3 = wide(c.third, w3);
-    std::string a = "old";
-    std::u16string w = u"old";
-    EXPECT_EQ(c.market ? AccountFormatA(a, c.first, c.second, c.third, c.market)
-                       : AccountFormatA(a, c.first, c.second, c.third), c.ok);
-    EXPECT_EQ(c.market ? AccountFormatW(w, p1, p2, p3, c.market) : AccountFormatW(w, p1, p2, p3), c.ok);
-    EXPECT_EQ(a, c.text ? c.text : "old");
-    EXPECT_EQ(w, c.text ? AnsiToWide(c.text) : u"old");
-}
-
 // Only the low bits of the type select; market tags are exact Big5 bytes (U+671F, U+8B49).
-TEST_F(AccountFormat, DelimitersEmptyAndNullPartsAndMarketTags) {
+// Narrow and wide agree (the wide text is the narrow one converted); a null `text`
+// means the output is left as it was.
+TEST_F(FormatDefaults, AccountDelimitersEmptyAndNullPartsAndMarketTags) {
     const AccountCase cases[] = {
         {7, "9801", "1234567", "0", 1, "9801-1234567-0"}, {7, "", "A", "B", 1, "A-B"},
         {7, "A", "", "B", 1, "A--B"}, {7, "A", "B", "", 1, "A-B-"}, {7, "", "", "", 0, ""},
@@ -40,7 +25,16 @@ TEST_F(AccountFormat, DelimitersEmptyAndNullPartsAndMarketTags) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << " market " << int{c.market});
         AccountFormat_SetFormatType(static_cast<EAccountFormatType>(c.type));
-        ExpectAccount(c);
+        std::u16string w1, w2, w3;
+        auto wide = [](const char* p, auto& w) { return p ? (w = AnsiToWide(p)).c_str() : nullptr; };
+        const char16_t *p1 = wide(c.first, w1), *p2 = wide(c.second, w2), *p3 = wide(c.third, w3);
+        std::string a = "old";
+        std::u16string w = u"old";
+        EXPECT_EQ(c.market ? AccountFormatA(a, c.first, c.second, c.third, c.market)
+                           : AccountFormatA(a, c.first, c.second, c.third), c.ok);
+        EXPECT_EQ(c.market ? AccountFormatW(w, p1, p2, p3, c.market) : AccountFormatW(w, p1, p2, p3), c.ok);
+        EXPECT_EQ(a, c.text ? c.text : "old");
+        EXPECT_EQ(w, c.text ? AnsiToWide(c.text) : u"old");
     }
     std::string key = "old";
     GetAccountUserKey(key, "1234", "7654321", 'S');

@@ -21,7 +21,7 @@ HRESULT ThrownCode(int y, int m, int d) {
 
 }  // namespace
 
-TEST(Calendar, DatesOverSeveralYears) {
+TEST(Calendar, DatesMonthDaysAndWeeks) {
     struct Case { int y, m, d; int monthFirstDay, weekNo, weekday; };
     // Expected values computed independently from the civil calendar.
     static const Case kCases[] = {
@@ -36,20 +36,17 @@ TEST(Calendar, DatesOverSeveralYears) {
         EXPECT_EQ(GetWeekNo(c.y, c.m, c.d), c.weekNo);
         EXPECT_EQ(GetWeekDay(c.y, c.m, c.d), kNames[c.weekday]);
     }
-}
 
-TEST(Calendar, MonthDays) {
-    struct Case { int year; unsigned char month; int days; };
-    static const Case kCases[] = {
+    struct MonthCase { int year; unsigned char month; int days; };
+    static const MonthCase kMonths[] = {
         {2000, 2, 29}, {1900, 2, 28}, {2024, 2, 29}, {2023, 2, 28}, {2100, 2, 28}, {2021, 13, 30}, {2021, 0, 30},
         {2021, 1, 31}, {2021, 4, 30}, {2021, 7, 31}, {2021, 8, 31}, {2021, 9, 30}, {2021, 12, 31},
     };
-    for (const Case& c : kCases) EXPECT_EQ(GetMonthDays(c.year, c.month), c.days) << c.year << "/" << int(c.month);
-}
+    for (const auto& c : kMonths)
+        EXPECT_EQ(GetMonthDays(c.year, c.month), c.days) << c.year << "/" << int(c.month);
 
-TEST(Calendar, SameWeek) {
-    struct Case { int y1, m1, d1, y2, m2, d2; int same; };
-    static const Case kCases[] = {
+    struct WeekCase { int y1, m1, d1, y2, m2, d2; int same; };
+    static const WeekCase kWeeks[] = {
         {2021, 12, 31, 2022, 1, 1, 1}, {2021, 7, 3, 2021, 7, 4, 0},   {2021, 7, 4, 2021, 7, 10, 1},
         {2024, 2, 25, 2024, 3, 2, 1},  {2024, 2, 24, 2024, 3, 2, 0},  {2023, 12, 31, 2024, 1, 6, 1},
         {2022, 12, 31, 2023, 1, 1, 0}, {2023, 1, 1, 2022, 12, 31, 0}, {2020, 12, 27, 2021, 1, 2, 1},
@@ -57,7 +54,7 @@ TEST(Calendar, SameWeek) {
         {2021, 2, 30, 2021, 3, 2, 1},  // February 30 carries into March
         {2019, 11, 30, 2021, 1, 1, 0},
     };
-    for (const Case& c : kCases)
+    for (const WeekCase& c : kWeeks)
         EXPECT_EQ(CheckTwoDayIsSameWeek(c.y1, c.m1, c.d1, c.y2, c.m2, c.d2), c.same)
             << c.y1 << "-" << c.m1 << "-" << c.d1 << " / " << c.y2 << "-" << c.m2 << "-" << c.d2;
 }

@@ -31,21 +31,9 @@ TEST_F(ChangeSign, SetterReplacesUnprintableWithSpace) {
     }
 }
 
-TEST_F(ChangeSign, PackAndUnpackMaskFourBits) {
-    std::int32_t packed = 0;
-    ByteToChangeSign(1, 2, 4, 0, 3, 8, packed);
-    EXPECT_EQ(packed, 0x830421);
-    ByteToChangeSign('\x1F', '\xF2', 0, 0, 0, '\x7F', packed);
-    EXPECT_EQ(packed, 0xF0002F);
-
-    char g[6];
-    ChangeSignToByte(static_cast<std::int32_t>(0xAB654321), g[0], g[1], g[2], g[3], g[4], g[5]);
-    const char expected[6] = {1, 2, 3, 4, 5, 6};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(g[i], expected[i]) << i;
-}
-
-// Fall wins over flat, flat over rise; group 0 is the first character.
-TEST_F(ChangeSign, PrecedenceInEveryForm) {
+// Fall wins over flat, flat over rise; group 0 is the first character; packing keeps
+// four bits a group.
+TEST_F(ChangeSign, PackingAndPrecedenceInEveryForm) {
     const struct { std::int32_t packed; const char* text; } cases[] = {
         {0x830421, "x=+ x "}, {0x000000, "      "}, {0x777777, "xxxxxx"},
         {0x666666, "======"}, {0x444444, "++++++"}, {0x888888, "      "},
@@ -57,4 +45,14 @@ TEST_F(ChangeSign, PrecedenceInEveryForm) {
         ChangeSignToByte(c.packed, g[0], g[1], g[2], g[3], g[4], g[5]);
         ExpectBothForms(c.text, g[0], g[1], g[2], g[3], g[4], g[5]);
     }
+
+    std::int32_t packed = 0;
+    ByteToChangeSign(1, 2, 4, 0, 3, 8, packed);
+    EXPECT_EQ(packed, 0x830421);
+    ByteToChangeSign('\x1F', '\xF2', 0, 0, 0, '\x7F', packed);
+    EXPECT_EQ(packed, 0xF0002F);
+
+    char u[6];
+    ChangeSignToByte(static_cast<std::int32_t>(0xAB654321), u[0], u[1], u[2], u[3], u[4], u[5]);
+    EXPECT_EQ(std::string(u, 6), "\1\2\3\4\5\6");  // only the low four bits of each group
 }

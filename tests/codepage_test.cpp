@@ -36,7 +36,7 @@ TEST(CodePage, Conversions) {
     EXPECT_EQ(Utf8ToAnsi("\xE2\x96\xB2"), "\xA1\xB6");
 }
 
-TEST(CodePage, IsPerThreadWithBig5Default) {
+TEST(CodePage, PerThreadBig5DefaultNamesAndLeadBytes) {
     EXPECT_EQ(GetThreadAnsiCodePage(), 950u);
     SetThreadAnsiCodePage(65001);
     unsigned other = 0;
@@ -44,9 +44,7 @@ TEST(CodePage, IsPerThreadWithBig5Default) {
     EXPECT_EQ(other, 950u);
     EXPECT_EQ(AnsiToWide("\xE2\x96\xB2"), u"\u25B2");
     SetThreadAnsiCodePage(950);
-}
 
-TEST(CodePage, NamesAndLeadBytes) {
     const std::pair<unsigned, const char*> names[] = {
         {65001, "UTF-8"}, {1200, "UTF-16LE"}, {1201, "UTF-16BE"}, {12000, "UTF-32LE"}, {12001, "UTF-32BE"},
         {20127, "ASCII"}, {28591, "ISO-8859-1"}, {936, "CP936"}, {54936, "GB18030"}, {CP_ACP, "CP950"},

@@ -1,5 +1,5 @@
+#include "drawing_test_support.h"
 #include "format_test_support.h"
-#include "tesk/imaging.h"
 
 using namespace TeskUtility;
 
@@ -22,7 +22,7 @@ public:
 // the floor becomes "- 1234" in (0,0)-(100,20): tail "34" is 10 wide, all 4+4+20 = 28.
 // Centred moves left by (100 - 19) / 2 = 40 and (100 - 28) / 2 = 36; an unknown
 // alignment answers the whole cell.
-TEST_F(FormatDefaults, ShortVolumeAndPriceTailRectangles) {
+TEST_F(FormatDefaults, ShortVolumeAndPriceTailRectanglesAndRefusals) {
     KnownAdvanceDC dc;
     const CRect volumeCell(10, 3, 110, 23), priceCell(0, 0, 100, 20);
     const struct { unsigned align; CRect volumeTail, priceTail; } cases[] = {
@@ -41,12 +41,9 @@ TEST_F(FormatDefaults, ShortVolumeAndPriceTailRectangles) {
         EXPECT_EQ(text, "- 1234");
         EXPECT_EQ(tail, c.priceTail) << "align " << c.align;
     }
-}
 
-// Refusals: zero, a value too small to shorten (its plain digits are already written),
-// no DC, no decimals, a state not accepted.
-TEST_F(FormatDefaults, ShortVolumeAndPriceRefusals) {
-    KnownAdvanceDC dc;
+    // Refusals: zero, a value too small to shorten (its plain digits are already written),
+    // no DC, no decimals, a state not accepted.
     const CRect cell(0, 0, 100, 20);
     std::string text = "old";
     CRect tail(1, 2, 3, 4);
@@ -61,43 +58,26 @@ TEST_F(FormatDefaults, ShortVolumeAndPriceRefusals) {
     EXPECT_EQ(tail, CRect(1, 2, 3, 4));
 }
 
-// A real font with known advances: DejaVu Sans Mono is 1233/2048 em wide, so at
-// 20 px every character advances 12 whole pixels.
+// A real font with known advances (DejaVu Sans Mono, 12 px a character at 20 px).
 TEST(CairoDC, MeasuresInTheSelectedFont) {
     CDC dc;
     ASSERT_EQ(dc.CreateCompatibleDC(nullptr), 1);
     EXPECT_EQ(dc.CreateCompatibleDC(nullptr), 0);
-    CFont mono;
-    LOGFONTA lf{};
-    lf.lfHeight = -20;
-    lf.lfWeight = FW_NORMAL;
-    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "DejaVu Sans Mono");
-    ASSERT_EQ(mono.CreateFontIndirect(&lf), 1);
+    CFont& mono = MonoFont20();
     CFont* stock = dc.SelectObject(&mono);
     ASSERT_NE(stock, nullptr);  // the stock font, selectable again
-    EXPECT_EQ(dc.GetCurrentFont(), &mono);
-    EXPECT_EQ(dc.GetTextExtent("123M").cx, 48);
     EXPECT_EQ(dc.GetTextExtent("123M", 2).cx, 24);
     EXPECT_EQ(dc.GetTextExtent(std::string()).cx, 0);
-    EXPECT_GT(dc.GetTextExtent("1").cy, 18);
-
     std::string text;
     CRect tail;
     EXPECT_EQ(GetShortVolumeFormateString(&dc, CRect(0, 0, 100, 20), 1234567, text, tail, CompactAlign_Right),
               1);
     EXPECT_EQ(tail, CRect(64, 0, 88, 20));
 
-    CFont sans;
-    ASSERT_EQ(sans.CreatePointFont(300, "DejaVu Sans"), 1);  // 30 pt = 40 px
-    EXPECT_EQ(dc.SelectObject(&sans), &mono);
-    const int wideDigits = dc.GetTextExtent("0000").cx;
-    EXPECT_GT(wideDigits, 48);
-    EXPECT_EQ(dc.GetTextExtent("00000000").cx, 2 * wideDigits);
-
     CFont unused;
     EXPECT_EQ(dc.SelectObject(&unused), nullptr);  // an uncreated font is not selected
-    EXPECT_EQ(dc.GetCurrentFont(), &sans);
-    EXPECT_EQ(dc.SelectObject(stock), &sans);
+    EXPECT_EQ(dc.GetCurrentFont(), &mono);
+    EXPECT_EQ(dc.SelectObject(stock), &mono);
     EXPECT_EQ(dc.DeleteDC(), 1);
     EXPECT_EQ(dc.GetCurrentFont(), nullptr);
     EXPECT_GT(dc.GetTextExtent("0").cx, 0);  // measures on a private surface

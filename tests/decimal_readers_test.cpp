@@ -20,9 +20,7 @@ TEST(DecimalReaders, TheTwoRulesDifferOnlyOnBlanksAndPlus) {
         EXPECT_EQ(ReadMinusAndDigits<std::int32_t>(c.text), c.minusAndDigits) << c.text;
         EXPECT_EQ(ReadSpaceSignAndDigits<std::int32_t>(c.text), c.spaceSignAndDigits) << c.text;
     }
-}
-
-TEST(DecimalReaders, WideTextAndSixtyFourBits) {
+    // Wide text and 64 bits.
     EXPECT_EQ(ReadMinusAndDigits<long>(std::u16string_view(u"-0930")), -930);
     EXPECT_EQ(ReadMinusAndDigits<long>(std::u16string_view(u"\uFF11")), 0);  // a full-width digit is no digit
     EXPECT_EQ(ReadSpaceSignAndDigits<std::int64_t>(std::string_view(" -9223372036854775808")), INT64_MIN);

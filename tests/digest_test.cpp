@@ -35,7 +35,7 @@ TEST(Digest, Md5) {
     EXPECT_EQ(md5.Finish(), "D41D8CD98F00B204E9800998ECF8427E");
 }
 
-TEST(Digest, BinToHexCapacityAndCase) {
+TEST(Digest, BinToHexAndHexToBin) {
     const unsigned char src[] = {0xAB, 0x01};
     // Bytes expected in a 6-byte buffer pre-filled with '#'.
     const struct { std::uint32_t capacity; int lower, result; const char* written; } cases[] = {
@@ -50,15 +50,13 @@ TEST(Digest, BinToHexCapacityAndCase) {
     char one = '#';
     EXPECT_EQ(BinToHex(src, 0, &one, 1, 0), 1);
     EXPECT_EQ(one, '\0');
-}
 
-TEST(Digest, HexToBinTable) {
     struct Case { std::string text; std::uint32_t cap; int result; std::vector<unsigned char> out; };
-    const Case cases[] = {
+    const Case hexCases[] = {
         {"aB01", 2, 1, {0xAB, 0x01}}, {"a1x2", 2, 0, {0xA1}}, {"abc", 2, 0, {}}, {"abcd", 1, 0, {}},
         {"", 0, 1, {}}, {"FfeE", 2, 1, {0xFF, 0xEE}}, {"0g", 1, 0, {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : hexCases) {
         unsigned char buf[4] = {0x55, 0x55, 0x55, 0x55};
         SCOPED_TRACE(c.text);
         EXPECT_EQ(HexToBin(c.text.c_str(), std::uint32_t(c.text.size()), buf, c.cap), c.result);
@@ -73,7 +71,7 @@ TEST(Digest, HexToBinTable) {
     EXPECT_EQ(std::memcmp(all, back, 256), 0);
 }
 
-TEST(Digest, Base64LineLayout) {
+TEST(Digest, Base64LinesAndFileEncoding) {
     std::string line76;
     for (int i = 0; i < 19; ++i) line76 += "YWJj";
     const std::pair<std::size_t, std::string> cases[] = {  // length of the input "abcabc...", encoding
@@ -87,10 +85,8 @@ TEST(Digest, Base64LineLayout) {
         const auto* bytes = reinterpret_cast<const unsigned char*>(input.data());
         EXPECT_EQ(Base64EncodeLines(bytes, length), expected) << length;
     }
-}
 
-TEST(Digest, SaveFileEncodeRewritesInPlace) {
-    const std::pair<std::string, std::string> cases[] = {
+    const std::pair<std::string, std::string> files[] = {
         {"abcd", "YWJjZAo="}, {"abcd\r\n", "YWJjZAo="}, {"abcd\n", "YWJjZAo="}, {"", ""},
         {"a\r\nb\r\n", "YQpiCg=="},
         // 56 bytes plus the LF make 19 whole groups: the encoder's CR LF comes out as CR CR LF.
@@ -100,7 +96,7 @@ TEST(Digest, SaveFileEncodeRewritesInPlace) {
         {"\r\n\r\n\r\n\r\nz\r\n", "CgoKCnoK"},
     };
     TempDir dir;
-    for (const auto& [before, after] : cases) {
+    for (const auto& [before, after] : files) {
         ASSERT_EQ(SaveFileEncode(dir.Write("t.txt", before)), 1);
         EXPECT_EQ(dir.Read("t.txt"), after) << before;
     }

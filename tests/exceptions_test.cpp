@@ -4,7 +4,7 @@
 
 #include "tesk/exceptions.h"
 
-TEST(Exceptions, Messages) {
+TEST(Exceptions, MessagesAndCauses) {
     using A = CArchiveException;
     using F = CFileException;
     const auto a = [](int cause) { return A(cause, "m").GetErrorMessage(); };
@@ -32,9 +32,7 @@ TEST(Exceptions, Messages) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
     const std::string withErrno = F(F::accessDenied, EACCES, "f").GetErrorMessage();
     EXPECT_EQ(withErrno.rfind("Access to \"f\" was denied. (", 0), 0u) << withErrno;
-}
-
-TEST(Exceptions, BufferFormTruncatesAndReportsPresence) {
+    // The buffer form truncates and reports whether there is a message.
     char buf[8];
     unsigned help = 77;
     EXPECT_EQ(CFileException(CFileException::badSeek, -1, "f").GetErrorMessage(buf, sizeof buf, &help), 1);
@@ -43,11 +41,8 @@ TEST(Exceptions, BufferFormTruncatesAndReportsPresence) {
     EXPECT_EQ(CUserException().GetErrorMessage(buf, sizeof buf), 0);
     EXPECT_STREQ(buf, "");
     EXPECT_EQ(CMemoryException().GetErrorMessage(nullptr, 10), 0);
-}
 
-TEST(Exceptions, ErrnoMapsToCauses) {
-    using F = CFileException;
-    const std::pair<int, int> cases[] = {
+    const std::pair<int, int> causes[] = {
         {0, F::none}, {ENOENT, F::fileNotFound}, {ENOTDIR, F::badPath}, {ENAMETOOLONG, F::badPath},
         {ELOOP, F::badPath}, {EMFILE, F::tooManyOpenFiles}, {ENFILE, F::tooManyOpenFiles},
         {EACCES, F::accessDenied}, {EPERM, F::accessDenied}, {EROFS, F::accessDenied},
@@ -56,5 +51,5 @@ TEST(Exceptions, ErrnoMapsToCauses) {
         {ENOSPC, F::diskFull}, {EDQUOT, F::diskFull}, {EINVAL, F::badSeek}, {ESPIPE, F::badSeek},
         {EOVERFLOW, F::badSeek}, {EIO, F::hardIO}, {EPROTO, F::genericException},
     };
-    for (const auto& [err, cause] : cases) EXPECT_EQ(F::ErrnoToCause(err), cause) << err;
+    for (const auto& [err, cause] : causes) EXPECT_EQ(F::ErrnoToCause(err), cause) << err;
 }

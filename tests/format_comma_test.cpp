@@ -12,15 +12,12 @@ auto CommaForms(int showZero = 0) { return FORMS(CommaFormat, showZero); }
 
 }  // namespace
 
-TEST_F(FormatDefaults, VolumeGrouping) {
+TEST_F(FormatDefaults, VolumeGroupingSignsAndUnit) {
     const struct { std::int64_t v; int showZero; const char* expected; } cases[] = {
         {1234567, 0, "1,234,567"}, {-1234, 0, "-1,234"}, {0, 1, "-"}, {0, 0, "0"}, {999, 0, "999"},
         {1000, 0, "1,000"}, {-1000000, 0, "-1,000,000"}, {7, 0, "7"}, {INT32_MIN, 0, "-2,147,483,648"},
         {INT64_MAX, 0, "9,223,372,036,854,775,807"}, {INT64_MIN, 0, "-9,223,372,036,854,775,808"}};
     for (const auto& c : cases) ExpectAllForms(c.expected, c.v, VolumeForms(c.showZero), c.expected);
-}
-
-TEST_F(FormatDefaults, VolumeCommaSignOffOrNoneAndUnit) {
     std::string out;
     VolumeFormatWithUnit(out, std::int32_t{1234}, "\xB1\x69");  // Big5 "張"
     EXPECT_EQ(out, "1,234 \xB1\x69");
@@ -34,16 +31,14 @@ TEST_F(FormatDefaults, VolumeCommaSignOffOrNoneAndUnit) {
     ExpectAllForms("1234567", 1234567, VolumeForms(), "disabled");
 }
 
-TEST_F(FormatDefaults, CommaWithDotCases) {
+// Its own comma character only switches grouping; the volume sign is written.
+TEST_F(FormatDefaults, CommaWithDot) {
     const struct { std::int64_t v; std::int32_t dot, divisor; int showZero; const char* text; } cases[] = {
         {123456789, 2, 0, 0, "1,234,567.89"}, {-5, 2, 0, 0, "-0.05"}, {0, 2, 0, 1, "-"}, {0, 2, 0, 0, "0.00"},
         {123456, 0, 100, 0, "1,234"}, {123456, 0, 0, 0, "123,456"}, {-1234567, 3, 0, 0, "-1,234.567"},
         {5, 1, 1000, 0, "0.5"}};
     for (const auto& c : cases) ExpectAllForms(c.text, c.v, CommaDot(c.dot, c.divisor, c.showZero), c.text);
-}
 
-TEST_F(FormatDefaults, CommaWithDotSharesTheVolumeComma) {
-    // Its own comma character only switches grouping; the volume sign is written.
     CommaFormatWithDot_SetCommaSign('.');
     EXPECT_EQ(CommaFormatWithDot_GetCommaSign(), ',');
     ExpectAllForms("1,234,567.89", 123456789, CommaDot(2), "own sign ignored");
@@ -63,9 +58,7 @@ TEST_F(FormatDefaults, CommaWithDotSharesTheVolumeComma) {
     ExpectAllForms("1234567", 1234567, VolumeForms(), "shared flag turns volumes off too");
     VolumeFormat_LoadDefault();
     EXPECT_EQ(CommaFormatWithDot_IsShowCommaSign(), 1);
-}
 
-TEST_F(FormatDefaults, CommaWithDotSigns) {
     CommaFormatWithDot_SetPlusMinusSign("+", "");
     ExpectAllForms("+12.34", 1234, CommaDot(2), "plus");
     ExpectAllForms("12.34", -1234, CommaDot(2), "empty minus");

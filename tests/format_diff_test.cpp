@@ -19,16 +19,13 @@ void ExpectPercentsWithSign(std::initializer_list<DirCase> cases) {
 
 // The state, not the value, gives the direction; the flat sign is blank; states 0
 // and 7 are flat, unmapped states leave the output alone.
-TEST_F(FormatDefaults, DiffPriceDefaults) {
+TEST_F(FormatDefaults, DiffPrice) {
     ExpectDiffs({
         {150, 2, 2, 0, kTriangleBig5 + " 1.50"}, {-150, 1, 2, 0, kTriangleBig5 + " 1.50"},
         {-150, 4, 2, 0, "x 1.50"}, {-150, 5, 2, 0, "x 1.50"}, {0, 3, 2, 0, "0.00"}, {0, 3, 2, 1, "-"},
         {12, 0, 0, 0, "12"}, {12, 7, 0, 0, "12"},
         {150, 6, 2, 0, kUntouched}, {150, 8, 2, 0, kUntouched}, {150, 100, 2, 0, kUntouched},
     });
-}
-
-TEST_F(FormatDefaults, DiffPriceSetters) {
     DiffPriceFormat_SetPrefixSign(nullptr, "=", nullptr);
     EXPECT_STREQ(DiffPriceFormat_GetRisesSign(), kTriangleBig5.c_str());
     EXPECT_STREQ(DiffPriceFormat_GetFallSign(), "x");
@@ -41,7 +38,7 @@ TEST_F(FormatDefaults, DiffPriceSetters) {
     ExpectDiffs({{150, 2, 2, 0, kTriangleBig5 + " 1.50"}});
 }
 
-TEST_F(FormatDefaults, PercentWithSignDefaults) {
+TEST_F(FormatDefaults, PercentWithSignAndPlain) {
     // The zero sign stands alone.
     ExpectPercentsWithSign({{1234, 2, 2, 0, " 12.34%"}, {-1234, 4, 2, 0, " 12.34%"}, {0, 3, 2, 1, "-"},
                             {5, 3, 0, 0, " 5%"}});
@@ -54,9 +51,7 @@ TEST_F(FormatDefaults, PercentWithSignDefaults) {
     PercentFormatWithSign_EnablePercentSign(1);
     PercentFormatWithSign_SetPercentSign(' ');
     ExpectPercentsWithSign({{1234, 4, 2, 0, "- 12.34"}});
-}
 
-TEST_F(FormatDefaults, PercentCases) {
     const struct { std::int32_t v, dot; int showZero; const char* text; } cases[] = {
         {1234, 2, 0, "12.34%"}, {-1234, 2, 0, "- 12.34%"}, {-12, 0, 0, "-12%"}, {0, 2, 1, "-"},
         {0, 2, 0, "0.00%"}, {7, 1, 0, "0.7%"}};

@@ -5,14 +5,11 @@
 
 using namespace TeskUtility;
 
-TEST(FixedPoint, DivisorsScalingAndRounding) {
-    struct Case { std::int32_t dot; std::int32_t d32; std::int64_t d64; };
-    const Case cases[] = {{-1, 1, 1}, {0, 1, 1}, {1, 10, 10}, {9, 1000000000, 1000000000},
-                          {10, 1, 10000000000LL}, {18, 1, 1000000000000000000LL}, {19, 1, 1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(DotToDivisor(c.dot), c.d32) << c.dot;
-        EXPECT_EQ(DotToDivisor64(c.dot), c.d64) << c.dot;
-    }
+TEST(FixedPoint, DivisorsScalingRoundingAndPercents) {
+    for (auto [dot, d32, d64] : {std::tuple{-1, 1, std::int64_t{1}}, {0, 1, 1}, {1, 10, 10},
+                                 {9, 1000000000, 1000000000}, {10, 1, 10000000000LL},
+                                 {18, 1, 1000000000000000000LL}, {19, 1, 1}})
+        EXPECT_EQ(std::pair(DotToDivisor(dot), DotToDivisor64(dot)), std::pair(d32, d64)) << dot;
     EXPECT_EQ(StripDecimal(-1999, 3), -1);
     EXPECT_EQ(StripDecimal(std::int64_t{-1999}, 3), -1);
     EXPECT_EQ(AppendDecimal(12, 2), 1200);
@@ -25,9 +22,7 @@ TEST(FixedPoint, DivisorsScalingAndRounding) {
     for (auto [v, digits, r] : {std::tuple{2.345, 2u, 2.35}, {-2.5, 0u, -3.0}, {2.5, 0u, 3.0},
                                 {-1.234, 1u, -1.2}, {1.23456789, 19u, 1.23456789}})
         EXPECT_DOUBLE_EQ(Round(v, digits), r) << v << " " << digits;
-}
 
-TEST(FixedPoint, PercentWithRound) {
     struct Case { std::int64_t part, whole; std::int32_t expected; };
     const Case cases[] = {{1, 3, 3333}, {2, 3, 6667}, {-2, 3, -6667}, {5, 0, 0}, {1, 8, 1250},
                           {-1, 3, -3333}, {3, 3, 10000}, {21474, 21474, 10000}};
@@ -68,7 +63,7 @@ TEST_F(FormatDefaults, AnalyzePriceAndNormal) {
     EXPECT_EQ(value, 1);
 }
 
-TEST_F(FormatDefaults, AnalyzePriceExAndCommodityValue) {
+TEST_F(FormatDefaults, AnalyzePriceExCommodityValueAndTrim) {
     for (auto [text, value] : {std::pair{"0012.5", 12.5}, {"0.05", 0.05}, {"1,234", 1234.0}}) {
         double d = 0;
         AnalyzeValue_PriceEx(text, d);
@@ -77,9 +72,7 @@ TEST_F(FormatDefaults, AnalyzePriceExAndCommodityValue) {
     EXPECT_EQ(GetCommodity_PriceValue("12.34", 100), 1234);
     EXPECT_EQ(GetCommodity_PriceValue("12.3", 100), 1230);   // dot 1 != divisor 100: through atof
     EXPECT_EQ(GetCommodity_PriceValue("1,234.5", 100), 100); // atof stops at the comma
-}
 
-TEST_F(FormatDefaults, TrimDecimalRightZero) {
     struct Case { const char* in; int minDecimals; int result; const char* out; };
     const Case cases[] = {{"12.500", 0, 1, "12.5"}, {"12.000", 0, 1, "12"}, {"12.500", 2, 1, "12.50"},
                           {"12.000", 2, 1, "12.00"}, {"12.345", 2, 1, "12.345"}, {"7", 0, 0, "7"},

@@ -36,15 +36,6 @@ TEST_F(FormatDefaults, PriceWithDefaults) {
     });
 }
 
-TEST_F(FormatDefaults, PriceRisesSignWithPlusMinus) {
-    PriceFormat_SetPrefixSign("+", kTriangleBig5.c_str(), "", "", "-");
-    PriceFormat_SetPlusMinusSign("+", "-");
-    ExpectPrices({{1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"},
-                  {-1234, 2, 2, 0, 0, kTriangleBig5 + "-12.34"}});
-    PriceFormat_EnablePlusMinusSign(0);  // the minus goes too
-    ExpectPrices({{1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"}, {-1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"}});
-}
-
 TEST_F(FormatDefaults, PriceWidthsCountBytesNarrowAndUnitsWide) {
     PriceFormat_SetPrefixSign(nullptr, kTriangleBig5.c_str(), nullptr, nullptr, nullptr);
     PriceFormat_SetPlusMinusSign("+", nullptr);
@@ -71,7 +62,7 @@ TEST_F(FormatDefaults, PriceWidthsCountBytesNarrowAndUnitsWide) {
 
 // A blank sign (space, ideographic space) hides; an empty one pads and is trimmed;
 // two spaces are not blank.
-TEST_F(FormatDefaults, PriceBlankSignsHideButEmptySignsPad) {
+TEST_F(FormatDefaults, PriceBlankSignsHideEmptySignsPadAndPlusMinusFollow) {
     for (const std::string& ceiling : {std::string(" "), kIdeoSpaceBig5, std::string(), std::string("  ")}) {
         PriceFormat_SetPrefixSign(ceiling.c_str(), nullptr, nullptr, nullptr, nullptr);
         ExpectPrices({{1234, 1, 2, 0, 0, "12.34"}});
@@ -81,9 +72,16 @@ TEST_F(FormatDefaults, PriceBlankSignsHideButEmptySignsPad) {
     // A blank plus sign is not shown, so nothing pads before the digits.
     PriceFormat_SetPlusMinusSign(kIdeoSpaceBig5.c_str(), nullptr);
     ExpectPrices({{1234, 1, 2, 0, 0, "C12.34"}});
+    // A rises sign before an explicit plus or minus.
+    PriceFormat_SetPrefixSign("+", kTriangleBig5.c_str(), "", "", "-");
+    PriceFormat_SetPlusMinusSign("+", "-");
+    ExpectPrices({{1234, 2, 2, 0, 0, kTriangleBig5 + "+12.34"},
+                  {-1234, 2, 2, 0, 0, kTriangleBig5 + "-12.34"}});
+    PriceFormat_EnablePlusMinusSign(0);  // the minus goes too
+    ExpectPrices({{1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"}, {-1234, 2, 2, 0, 0, kTriangleBig5 + "12.34"}});
 }
 
-TEST_F(FormatDefaults, PriceSignSetterRules) {
+TEST_F(FormatDefaults, PriceSettersRejectBadValuesAndLoadDefaultRestores) {
     PriceFormat_SetPrefixSign("abc", "abcd", nullptr, "", "\xA1\xB6x");
     EXPECT_STREQ(PriceFormat_GetCeilingSign(), "ab");  // 3 bytes: kept as 2
     EXPECT_STREQ(PriceFormat_GetRisesSign(), "");      // 4 bytes: ignored
@@ -96,9 +94,7 @@ TEST_F(FormatDefaults, PriceSignSetterRules) {
     const char* floor = PriceFormat_GetFloorSign();
     PriceFormat_SetPrefixSign(nullptr, nullptr, nullptr, nullptr, "v");
     EXPECT_STREQ(floor, "v");  // getters hand out the live field
-}
 
-TEST_F(FormatDefaults, PriceSettersRejectBadValuesAndLoadDefaultRestores) {
     PriceFormat_SetNonDealSign('*');
     ExpectPrices({{1234, 0, 2, 0, 0, "*"}});
     for (char bad : {' ', '\t', '\x7F', '\xA1'}) {

@@ -27,7 +27,7 @@ TEST_F(FormatSettingsFile, SavesTheDefaultsAsCodesAndTexts) {
 
 // "-" is not a number (0: no separator), nor is " 45" (no blanks before the digits);
 // the first of two values wins.
-TEST_F(FormatSettingsFile, LoadAppliesOnlyThePresentSectionsAfterAPriceReset) {
+TEST_F(FormatSettingsFile, LoadResetsPricesThenAppliesOnlyThePresentSections) {
     PriceFormat_SetPrefixSign("C", nullptr, nullptr, nullptr, nullptr);
     VolumeFormat_SetCommaSign('\'');
     const struct { const char* file; char timeSign; } cases[] = {
@@ -41,6 +41,15 @@ TEST_F(FormatSettingsFile, LoadAppliesOnlyThePresentSectionsAfterAPriceReset) {
         EXPECT_STREQ(PriceFormat_GetCeilingSign(), "+") << "price reset";
         EXPECT_EQ(VolumeFormat_GetCommaSign(), '\'') << "absent section untouched";
     }
+    // Failures still reset the price family.
+    const std::string missing = dir.File("missing.ini");
+    for (const char* path : {missing.c_str(), static_cast<const char*>(nullptr)}) {
+        PriceFormat_SetPrefixSign("C", nullptr, nullptr, nullptr, nullptr);
+        EXPECT_EQ(LoadFormatSetting(path), 0);
+        EXPECT_STREQ(PriceFormat_GetCeilingSign(), "+");
+    }
+    EXPECT_EQ(SaveFormatSetting(nullptr), 0);
+    EXPECT_EQ(SaveFormatSetting(dir.File("no/such/dir/f.ini").c_str()), 0);
 }
 
 // The file's integers follow the strict reader; the store's own typed query reads the
@@ -60,17 +69,6 @@ TEST_F(FormatSettingsFile, IntegersReadStrictlyUnlikeTheStoreQuery) {
     ASSERT_EQ(store.LoadFile(path.c_str()), 1);
     EXPECT_EQ(store.QueryInteger("Date", "SplitSign"), 46);
     EXPECT_EQ(store.QueryInteger("VolumeOver", "Threshold"), 7);
-}
-
-TEST_F(FormatSettingsFile, FailuresStillResetPrices) {
-    const std::string missing = dir.File("missing.ini");
-    for (const char* path : {missing.c_str(), static_cast<const char*>(nullptr)}) {
-        PriceFormat_SetPrefixSign("C", nullptr, nullptr, nullptr, nullptr);
-        EXPECT_EQ(LoadFormatSetting(path), 0);
-        EXPECT_STREQ(PriceFormat_GetCeilingSign(), "+");
-    }
-    EXPECT_EQ(SaveFormatSetting(nullptr), 0);
-    EXPECT_EQ(SaveFormatSetting(dir.File("no/such/dir/f.ini").c_str()), 0);
 }
 
 TEST_F(FormatSettingsFile, RoundTripRestoresWhatTheLoaderReads) {

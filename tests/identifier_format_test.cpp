@@ -3,11 +3,12 @@
 
 using namespace TeskUtility;
 
-TEST(ModuleIdFormat, PrefixAndAtLeastFourDigits) {
+// Module ids: the prefix and at least four digits.
+TEST_F(FormatDefaults, ModuleIdAndCommodityName) {
     EXPECT_EQ(ModuleIdFormat_GetPrefixSign(), '/');
-    const std::pair<std::uint16_t, const char*> cases[] = {
+    const std::pair<std::uint16_t, const char*> ids[] = {
         {0, "/0000"}, {7, "/0007"}, {12, "/0012"}, {9999, "/9999"}, {12345, "/12345"}, {65535, "/65535"}};
-    for (const auto& [id, text] : cases) {
+    for (const auto& [id, text] : ids) {
         std::string a = "old";
         std::u16string w = u"old";
         ModuleIdFormatA(id, a);
@@ -15,11 +16,7 @@ TEST(ModuleIdFormat, PrefixAndAtLeastFourDigits) {
         EXPECT_EQ(a, text);
         EXPECT_EQ(w, AnsiToWide(text));
     }
-}
-
-using CommodityName = FormatDefaults;  // every format state back to its default
-
-TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
+    // The narrow Big5 rule ignores the flag; the wide one needs it and two characters.
     const struct { const char* in; const char* out; } cases[] = {
         // 中華 -> 中　華, also before a letter; one wide and two narrow, three wide and a
         // dangling lead byte stay as they are.
@@ -36,15 +33,11 @@ TEST_F(CommodityName, NarrowBig5RuleIgnoresTheFlag) {
             EXPECT_EQ(name, c.out) << "enable " << enable;
         }
     }
-}
-
-TEST_F(CommodityName, WideRuleNeedsTheFlagAndTwoCharacters) {
-    EXPECT_EQ(CommodityNameFormat_IsEnablePending(), 1);
-    const struct { int enable; const char16_t* in; const char16_t* out; } cases[] = {
+    const struct { int enable; const char16_t* in; const char16_t* out; } wideCases[] = {
         {1, u"AB", u"A  B"}, {1, u"\u4E2D\u83EF", u"\u4E2D  \u83EF"}, {1, u"ABC", u"ABC"}, {1, u"A", u"A"},
         {0, u"AB", u"AB"},   {5, u"AB", u"A  B"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : wideCases) {
         CommodityNameFormat_EnablePending(c.enable);
         std::u16string name = c.in;
         CommodityNameFormatW(name);
@@ -52,9 +45,7 @@ TEST_F(CommodityName, WideRuleNeedsTheFlagAndTwoCharacters) {
     }
 }
 
-using VolumeThresholds = FormatDefaults;  // every format state back to its default
-
-TEST_F(VolumeThresholds, AtLeastComparisonsInBothWidths) {
+TEST_F(FormatDefaults, VolumeOverIsAtLeastInBothWidths) {
     EXPECT_EQ(IsVolumeOver(std::int32_t{100}) + IsVolumeOver(std::int32_t{99}), 1);
     EXPECT_EQ(IsVolumeOver(std::int64_t{1} << 40), 1);
     VolumeOver_SetThreshold(-5);

@@ -46,15 +46,13 @@ TEST(ParseOption, CommandLines) {
         EXPECT_EQ(p.result, c.result) << (c.args.empty() ? "(none)" : c.args[0]);
         EXPECT_EQ(p.illegal, c.result ? 0 : 1);
     }
-}
-
-TEST(ParseOption, TrailByteOfOptionStringIsNoLetter) {
     // A4 40 is one Big5 character: its trail byte '@' is not the option '@'.
     EXPECT_EQ(Parse({"-@"}, "\xA4\x40").result, 0);
     EXPECT_EQ(Parse({"-@"}, "\xA4\x40@").result, 1);
 }
 
-TEST(ParseOption, SecondParseAppendsAndCopiesKeepEverything) {
+// Nulls and odd counts are refused or read as empty operands.
+TEST(ParseOption, SecondParseAppendsCopiesKeepEverythingAndNulls) {
     CParseOption p;
     Parse({"-x"}, "ab:", &p);
     EXPECT_EQ(p.IsIllegalOption(), 1);
@@ -70,17 +68,15 @@ TEST(ParseOption, SecondParseAppendsAndCopiesKeepEverything) {
     assigned = copy;
     EXPECT_EQ(assigned.GetOptions(), p.GetOptions());
     EXPECT_EQ(assigned.IsIllegalOption(), 0);
-}
 
-TEST(ParseOption, NullsAndOddCounts) {
-    CParseOption p;
-    EXPECT_EQ(p.ParseOptions(2, nullptr, "a"), 0);
+    CParseOption n;
+    EXPECT_EQ(n.ParseOptions(2, nullptr, "a"), 0);
     char prog[] = "prog", dash[] = "-a";
     char* argv[] = {prog, nullptr, dash, nullptr};
-    EXPECT_EQ(p.ParseOptions(3, argv, nullptr), 0);
-    EXPECT_TRUE(p.GetOptions().empty());
-    EXPECT_EQ(p.ParseOptions(3, argv, "a"), 1);  // a null argument is an empty operand
-    EXPECT_EQ(p.GetOptions(), (Entries{{0, ""}, {0, "-a"}}));
+    EXPECT_EQ(n.ParseOptions(3, argv, nullptr), 0);
+    EXPECT_TRUE(n.GetOptions().empty());
+    EXPECT_EQ(n.ParseOptions(3, argv, "a"), 1);  // a null argument is an empty operand
+    EXPECT_EQ(n.GetOptions(), (Entries{{0, ""}, {0, "-a"}}));
     CParseOption q;
     EXPECT_EQ(q.ParseOptions(-4, argv, "a"), 1);
     EXPECT_EQ(q.ParseOptions(0, argv, "a"), 1);

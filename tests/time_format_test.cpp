@@ -16,10 +16,6 @@ TEST_P(SeparatorRoundTrip, EveryOverloadNarrowAndWide) {
     EXPECT_EQ(TimeFormat_GetSplitSign(), c.reads);
     EXPECT_EQ(DateFormat_GetSplitSign(), c.reads);
 
-    // What the getter reports must set the same state again.
-    TimeFormat_SetSplitSign(TimeFormat_GetSplitSign());
-    DateFormat_SetSplitSign(DateFormat_GetSplitSign());
-
     std::string a;
     std::u16string w;
     auto both = [&](const char* expected) {
@@ -28,14 +24,12 @@ TEST_P(SeparatorRoundTrip, EveryOverloadNarrowAndWide) {
     };
 #define BOTH(Fn, ...) (Fn##A(a, __VA_ARGS__), Fn##W(w, __VA_ARGS__))
     BOTH(TimeFormat, 9, 30, 15), both(c.time);
-    BOTH(TimeFormat, 0x091E0F, HourMinuteSecond), both(c.time);
     BOTH(TimeFormat, 0x091E0F, static_cast<ETimeFormatType>(9)), both(c.time);
     BOTH(TimeFormat, 9, 30), both(c.hourMinute);
     BOTH(TimeFormat, 0x091E0F, HourMinute), both(c.hourMinute);
     const std::uint16_t year = 2021;
     const unsigned char month = 7, day = 26;
     BOTH(DateFormat, year, month, day), both(c.date);
-    BOTH(DateFormat, 0x07E5071A, YearMonthDay), both(c.date);
     BOTH(DateFormat, 0x07E5071A, static_cast<EDateFormatType>(5)), both(c.date);
     BOTH(DateFormat, year, month), both(c.yearMonth);
     BOTH(DateFormat, 0x07E5071A, YearMonth), both(c.yearMonth);
@@ -46,12 +40,9 @@ TEST_P(SeparatorRoundTrip, EveryOverloadNarrowAndWide) {
 
 INSTANTIATE_TEST_SUITE_P(
     Separators, SeparatorRoundTrip,
-    ::testing::Values(SeparatorCase{':', ':', "09:30:15", "09:30", "2021:07:26", "2021:07", "07:26"},
-                      SeparatorCase{'-', '-', "09-30-15", "09-30", "2021-07-26", "2021-07", "07-26"},
+    ::testing::Values(SeparatorCase{'-', '-', "09-30-15", "09-30", "2021-07-26", "2021-07", "07-26"},
                       SeparatorCase{' ', ' ', "093015", "0930", "20210726", "202107", "0726"},
-                      SeparatorCase{'\t', ' ', "093015", "0930", "20210726", "202107", "0726"},
-                      SeparatorCase{'\xA1', ' ', "093015", "0930", "20210726", "202107", "0726"},
-                      SeparatorCase{'%', '%', "09%30%15", "09%30", "2021%07%26", "2021%07", "07%26"}));
+                      SeparatorCase{'\xA1', ' ', "093015", "0930", "20210726", "202107", "0726"}));
 
 TEST_F(TimeDateFormat, FieldsArePaddedNeverCut) {
     std::string s;

@@ -6,7 +6,7 @@
 
 using namespace TeskUtility;
 
-TEST(TimeValues, ByteValidationAndPackingAgree) {
+TEST(TimeValues, ValidationAndPacking) {
     const struct { unsigned h, m, s; int valid; } cases[] = {
         {0, 0, 0, 1}, {9, 30, 15, 1}, {23, 59, 59, 1}, {24, 0, 0, 1}, {24, 30, 0, 0}, {24, 0, 1, 0},
         {23, 59, 60, 0}, {23, 60, 0, 0}, {25, 0, 0, 0}, {255, 255, 255, 0}};
@@ -18,17 +18,15 @@ TEST(TimeValues, ByteValidationAndPackingAgree) {
         ByteToTime(packed, h, m, s);
         EXPECT_EQ(packed, c.valid ? static_cast<std::int32_t>(c.h << 16 | c.m << 8 | c.s) : 0) << c.h;
     }
-}
 
-// Packed validators: any minute of hour 24 passes, the high byte is ignored, and
-// a zero month or day passes packed but not as bytes.
-TEST(TimeValues, PackedValidatorsAndDatePacking) {
-    const struct { bool date; std::int32_t packed; int valid; } cases[] = {
+    // Packed validators: any minute of hour 24 passes, the high byte is ignored, and
+    // a zero month or day passes packed but not as bytes.
+    const struct { bool date; std::int32_t packed; int valid; } packedCases[] = {
         {false, 0x181E00, 1}, {false, 0x190000, 0}, {false, 0x173C00, 0}, {false, 0x17003C, 0},
         {false, static_cast<std::int32_t>(0xFF091E0F), 1}, {true, 0x07E50000, 1}, {true, 0x07E50D01, 0},
         {true, 0x07E50C20, 0}, {true, 0x07E50C1F, 1},
     };
-    for (const auto& c : cases)
+    for (const auto& c : packedCases)
         EXPECT_EQ(c.date ? IsValidDate(c.packed) : IsValidTime(c.packed), c.valid) << std::hex << c.packed;
     EXPECT_EQ(IsValidDate(std::uint16_t{2021}, 0, 1), 0);
     EXPECT_EQ(IsValidDate(std::uint16_t{0}, 12, 31), 1);
