@@ -63,7 +63,7 @@ TEST(CairoDC, MeasuresInTheSelectedFont) {
     CDC dc;
     ASSERT_EQ(dc.CreateCompatibleDC(nullptr), 1);
     EXPECT_EQ(dc.CreateCompatibleDC(nullptr), 0);
-    CFont& mono = MonoFont20();
+    CFont& mono = FontOfHeight(-20, "DejaVu Sans Mono");
     CFont* stock = dc.SelectObject(&mono);
     ASSERT_NE(stock, nullptr);  // the stock font, selectable again
     EXPECT_EQ(dc.GetTextExtent("123M", 2).cx, 24);
