@@ -1,4 +1,5 @@
 #include <cstdio>
+
 #include "platform/handler_slot.h"
 #include "tesk/platform.h"
 
